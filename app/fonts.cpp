@@ -1,0 +1,23 @@
+#include "fonts.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+
+void InstallFontSubstitutions()
+{
+    const QStringList candidates = {QStringLiteral("Noto Sans CJK SC"),
+                                    QStringLiteral("Noto Sans SC"),
+                                    QStringLiteral("WenQuanYi Micro Hei"),
+                                    QStringLiteral("Droid Sans Fallback")};
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &family : candidates) {
+        if (!installed.contains(family))
+            continue;
+        for (const QString &designed : {QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
+                                        QStringLiteral("黑体"), QStringLiteral("SimHei")})
+            QFont::insertSubstitution(designed, family);
+        QFont::insertSubstitution(QStringLiteral("Sans Serif"), family);
+        return;
+    }
+}

@@ -1,0 +1,221 @@
+#pragma once
+
+// The main window: a borderless frame with its own title bar, the navigation
+// strip, the page control, the status line and the popup overlay, and the
+// state that every page of the client reads and writes.
+
+#include "data_structure.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class QStackedWidget;
+class QStatusBar;
+class QTimer;
+class QTreeWidget;
+class TAniIndicator;
+class TImage;
+
+class TForm_windows_main : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm_windows_main(QWidget *parent = nullptr);
+    ~TForm_windows_main() override;
+
+    // Where AppInfo.ini lives; the executable's folder unless overridden.
+    void setSettingsFolder(const QString &folder) { m_settingsFolder = folder; }
+    QString settingsFolder() const { return m_settingsFolder; }
+    QString appInfoFile() const;
+
+    // --- state, in the order the window keeps it -------------------------
+private:
+    float yX = 0;
+    float yY = 0;
+    QString OldNavName;
+    QString OldURL;
+    bool isDown = false;
+    bool isNowUser = false;
+    bool isClose = false;
+    bool isFirst = false;
+    bool ThreadAppFlg = false;
+    bool ThreadHomeFlg = false;
+    bool ThreadClassFlg = false;
+    bool ThreadHelpFlg = false;
+    bool ThreadPracticeFlg = false;
+    bool ThreadNoteFlg = false;
+    bool ThreadFavFlg = false;
+    bool ThreadErrorFlg = false;
+    bool ThreadSearchFlg = false;
+    bool ThreadCClassCountFlg = false;
+    QString PresentTestClassId;
+    QString OldPresentTestClassId;
+    QList<QWidget *> Panel_TestClass, Layout_Left_TestClass, Layout_Right_TestClass;
+    QList<TImage *> Image_TestClass;
+    QList<QLabel *> Label_TestCaption_TestClass, Label_info_TestClass, Label_ct_TestClass,
+        Label_sc_TestClass, Label_bj_TestClass;
+    QList<QFrame *> Line_TestClass;
+    TRecordsDataArr RecordsDataArr;
+    qint32 TestClassMax = 0;
+    QList<QCheckBox *> chk_mnkc_TestClass;
+    QList<QLabel *> lblTypeCaption, lblProblem, lblScore;
+    QList<QLineEdit *> edtNumber, edtScore;
+    qint32 TestClassMaxLength = 0;
+    qint32 TestTypeMaxLength = 0;
+    QList<QWidget *> Panel_UserNote, Layout_Client_UserNote, Layout_Bottom_UserNote,
+        Layout_Right_UserNote;
+    QList<QLabel *> Label_TestTitle_UserNote, Label_RightAnswer_UserNote, Label_AnAlyse_UserNote,
+        Label_UserNote_UserNote;
+    QList<QPushButton *> Button_UserNote, Button_Update_UserNote;
+    QList<QFrame *> Line_UserNote;
+    qint32 UserNoteMaxLength = 0;
+    QList<QWidget *> Panel_UserFav, Layout_Client_UserFav, Layout_Right_UserFav;
+    QList<QLabel *> Label_TestTitle_UserFav, Label_RightAnswer_UserFav, Label_AnAlyse_UserFav;
+    QList<QPushButton *> Button_UserFav;
+    QList<QFrame *> Line_UserFav;
+    qint32 UserFavMaxLength = 0;
+    QList<QWidget *> Panel_UserError, Layout_Client_UserError, Layout_Right_UserError;
+    QList<QLabel *> Label_TestTitle_UserError, Label_RightAnswer_UserError,
+        Label_AnAlyse_UserError;
+    QList<QPushButton *> Button_UserError;
+    QList<QFrame *> Line_UserError;
+    qint32 UserErrorMaxLength = 0;
+    QList<QWidget *> Panel_FindTest, Layout_Client_FindTest;
+    QList<QLabel *> Label_TestTitle_FindTest, Label_RightAnswer_FindTest, Label_AnAlyse_FindTest;
+    QList<QFrame *> Line_FindTest;
+    qint32 FindTestMaxLength = 0;
+
+public:
+    qint32 TestAppId = -1;
+    qint32 UserId = -1;
+    QString TestAppName;
+    QString TestAppEName;
+    QString TestNum;
+    TAppListArr AppListArr;
+    TTestClassArr TestClassArr;
+    TUserTestsClassCountArr UserTestsClassCountArr;
+    TTestHelpArr TestHelpArr;
+    TTestTypeArr TestTypeArr;
+    TUserInfoArr UserFavArr;
+    TUserInfoArr UserNoteArr;
+    TUserInfoArr FindTestArr;
+    TUserInfoArr UserErrorArr;
+
+    // Hidden text holders: the loading page and the embedded subject list.
+    QString Memo_loading_html;
+    QString Memo_AppList;
+
+    // Read access for the parts of the client that observe the window.
+    bool closing() const { return isClose; }
+    bool startFinished() const { return isFirst; }
+    QString oldNavName() const { return OldNavName; }
+    bool pictureDown() const { return isDown; }
+    const TRecordsDataArr &recordsData() const { return RecordsDataArr; }
+
+    // --- handlers ---------------------------------------------------------
+    void FormShow();
+    void FormResize();
+    void Image_CloseClick();
+    void Image_MaxClick();
+    void Image_MinClick();
+    void Image_MoreClick();
+    void Image_Nav_BgMouseDown(QPointF localPos);
+    void Image_Nav_BgMouseUp();
+    void Timer1Timer();
+    void Image_CloseMouseDown(TImage *sender);
+    void Image_MoreMouseUp(TImage *sender);
+    void Image_CloseMouseLeave(TImage *sender);
+    void ListBoxItem1MouseMove(QLabel *sender);
+    void ListBoxItem1MouseLeave(QLabel *sender);
+    void ListBoxItem1Click();
+    void ListBoxItem2Click();
+    void ListBoxItem3Click();
+    void MenuItem3Click();
+    void Button_close_popClick();
+    void Timer_Hide_Form_pc_startTimer();
+    void HideMoreMenu();
+
+    // The splash window that Timer_Hide_Form_pc_start hides and that closes
+    // with this window.
+    void setSplash(QWidget *splash) { m_splash = splash; }
+
+    // The status line with a question count.
+    void ShowStatusLine(const QString &testNum);
+
+Q_SIGNALS:
+    // The window has closed; the splash window closes with it.
+    void formClosed();
+    // The one-shot update timer fired.
+    void updateTimerFired();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildFrame();
+    void buildTitleBar();
+    void buildPages();
+    void buildPopup();
+    void buildAboutPage(QWidget *page);
+    void buildMoreMenu();
+    void layoutFrame();
+    void setMenuItemSelected(QLabel *item, bool selected);
+
+    QString m_settingsFolder;
+    QWidget *m_splash = nullptr;
+    bool m_shown = false;
+
+    // Controls of the frame.
+    TImage *Image_bg = nullptr;
+    QWidget *ColorBox1 = nullptr;
+    QWidget *ColorBox2 = nullptr;
+    QWidget *ColorBox3 = nullptr;
+    TImage *Image_Nav_Bg = nullptr;
+    QWidget *Layout_Top = nullptr;
+    QLabel *Label_title = nullptr;
+    QWidget *Layout2 = nullptr;
+    TImage *Image_More = nullptr;
+    TImage *Image_Min = nullptr;
+    TImage *Image_Max = nullptr;
+    TImage *Image_Close = nullptr;
+    QScrollArea *HorzScrollBox_nav = nullptr;
+    QWidget *ColorBox5 = nullptr;
+    QWidget *ListBox_menu = nullptr;
+    QLabel *ListBoxItem1 = nullptr;
+    QLabel *ListBoxItem2 = nullptr;
+    QLabel *ListBoxItem3 = nullptr;
+    TImage *Image2 = nullptr;
+    QStackedWidget *tbc_Client = nullptr;
+    TAniIndicator *AniIndicator1 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *lbl_info = nullptr;
+    QWidget *TreeView_pop = nullptr;
+    QWidget *popBox = nullptr;
+    QLabel *lbl_pop_title = nullptr;
+    QPushButton *Button_close_pop = nullptr;
+    QStackedWidget *tbc_pop = nullptr;
+    QTreeWidget *TreeView_app = nullptr;
+    TImage *imgLogo = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
+    TImage *img_navimage_bg = nullptr;
+    TImage *img_navimage_kongbg = nullptr;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer_Hide_Form_pc_start = nullptr;
+    QTimer *tmrUpDate = nullptr;
+
+    friend class TForm_pc_start;
+};
