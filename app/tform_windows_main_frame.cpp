@@ -271,6 +271,9 @@ void TForm_windows_main::buildPopup()
     Button_close_pop->setObjectName(QStringLiteral("Button_close_pop"));
     Button_close_pop->setGeometry(416, 11, 40, 22);
     Button_close_pop->setCursor(Qt::PointingHandCursor);
+    Button_close_pop->setStyleSheet(QStringLiteral(
+        "#Button_close_pop { border: none; background: transparent; color: #8A96A3;"
+        " font-size: 15px; } #Button_close_pop:hover { color: #E0463A; }"));
     connect(Button_close_pop, &QPushButton::clicked, this,
             &TForm_windows_main::Button_close_popClick);
 
