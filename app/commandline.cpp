@@ -37,6 +37,18 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         if (!options.error.isEmpty())
             break;
     }
+    if (options.error.isEmpty() && !options.server.isEmpty()) {
+        const qsizetype colon = options.server.lastIndexOf(QLatin1Char(':'));
+        options.serverHost = colon > 0 ? options.server.left(colon) : options.server;
+        if (colon > 0) {
+            bool ok = false;
+            options.serverPort = options.server.mid(colon + 1).toInt(&ok);
+            if (!ok || options.serverPort <= 0 || options.serverPort > 65535)
+                options.error = QStringLiteral("--server needs HOST or HOST:PORT");
+        }
+        if (options.serverHost.isEmpty())
+            options.error = QStringLiteral("--server needs HOST or HOST:PORT");
+    }
     if (options.error.isEmpty() && !options.webBase.isEmpty()) {
         const QUrl url(options.webBase);
         if (!url.isValid() || (url.scheme() != QLatin1String("http") &&

@@ -7,7 +7,9 @@
 
 struct CommandLine
 {
-    QString server;      // HOST[:PORT] of the application server
+    QString server;      // HOST[:PORT] of the application server, as given
+    QString serverHost;
+    int serverPort = 211;
     QString webBase;     // base address of the web site
     QString settingsDir; // folder of AppInfo.ini
     bool showHelp = false;

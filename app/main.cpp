@@ -34,7 +34,10 @@ int main(int argc, char *argv[])
     // ends when it closes.
     TForm_pc_start Form_pc_start;
     TForm_windows_main Form_windows_main;
-    TClientModule1 ClientModule1;
+    const auto ClientModule1 = std::make_shared<TClientModule1>();
+    if (!options.server.isEmpty())
+        ClientModule1->setServer(options.serverHost, options.serverPort);
+    Form_windows_main.setClientModule(ClientModule1);
     Form_windows_main.setSplash(&Form_pc_start);
     if (!options.settingsDir.isEmpty())
         Form_windows_main.setSettingsFolder(options.settingsDir);
@@ -46,5 +49,8 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
 
     QTimer::singleShot(0, &Form_pc_start, &QWidget::show);
-    return app.exec();
+    const int code = app.exec();
+    // Calls still in flight are aborted; their threads end before we do.
+    ClientModule1->shutdown();
+    return code;
 }

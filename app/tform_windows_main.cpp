@@ -2,6 +2,7 @@
 
 #include "appconfig.h"
 #include "tanindicator.h"
+#include "tclientmodule1.h"
 #include "timage.h"
 
 #include <QCloseEvent>
@@ -54,6 +55,11 @@ void TForm_windows_main::showEvent(QShowEvent *event)
 
 void TForm_windows_main::FormShow()
 {
+    if (!m_module)
+        m_module = std::make_shared<TClientModule1>();
+    m_module->ConnectAppServer();
+    ThreadAppFlg = false;
+    GetInterfaceData(ThreadAppFlg, QStringLiteral("AppList"));
     AniIndicator1->hide();
     AniIndicator1->setToolTip(QStringLiteral("等待"));
     isDown = false;
@@ -97,6 +103,7 @@ void TForm_windows_main::closeEvent(QCloseEvent *event)
 {
     // FormCloseQuery: every waiting loop stops at its next turn.
     isClose = true;
+    Q_EMIT closeRequested();
     event->accept();
     // FormClose: the splash window is the application's main form.
     if (m_splash)

@@ -5,6 +5,7 @@
 // state that every page of the client reads and writes.
 
 #include "data_structure.h"
+#include "requestrunner.h"
 
 #include <QList>
 #include <QString>
@@ -21,6 +22,7 @@ class QStatusBar;
 class QTimer;
 class QTreeWidget;
 class TAniIndicator;
+class TClientModule1;
 class TImage;
 
 class TForm_windows_main : public QWidget
@@ -149,7 +151,21 @@ public:
     // The status line with a question count.
     void ShowStatusLine(const QString &testNum);
 
+    // --- server requests ----------------------------------------------------
+    void setClientModule(std::shared_ptr<TClientModule1> module) { m_module = std::move(module); }
+    std::shared_ptr<TClientModule1> clientModule() const { return m_module; }
+    void setRequestTiming(const RequestTiming &timing) { m_timing = timing; }
+
+    // Runs the named request off the user-interface thread and returns when
+    // it has completed, the worker has given up or the window is closing;
+    // events are handled meanwhile.  The records it produced are installed
+    // here, then the page's display step runs.  On return `flag` holds the
+    // answer of a delete request, false for every other request.
+    void GetInterfaceData(bool &flag, const QString &FunctionName, const QString &DeleteId = {});
+
 Q_SIGNALS:
+    // The window was asked to close; waiting requests stop waiting.
+    void closeRequested();
     // The window has closed; the splash window closes with it.
     void formClosed();
     // The one-shot update timer fired.
@@ -169,10 +185,16 @@ private:
     void buildAboutPage(QWidget *page);
     void buildMoreMenu();
     void layoutFrame();
+    void buildEmptyLabels();
+    void installRecords(const QString &name, RequestOutput output);
+    void runDisplayStep(const QString &name);
     void setMenuItemSelected(QLabel *item, bool selected);
 
     QString m_settingsFolder;
     QWidget *m_splash = nullptr;
+    std::shared_ptr<TClientModule1> m_module;
+    RequestTiming m_timing;
+    QString m_onlineCount; // the last "home" answer
     bool m_shown = false;
 
     // Controls of the frame.
@@ -213,6 +235,16 @@ private:
     QLabel *Label8 = nullptr;
     TImage *img_navimage_bg = nullptr;
     TImage *img_navimage_kongbg = nullptr;
+    QLabel *lbl_zjlx_zwnr = nullptr;
+    QLabel *lbl_kszn_zwnr = nullptr;
+    QLabel *lbl_mnkc_zwnr = nullptr;
+    QLabel *lbl_wdbj_zwnr = nullptr;
+    QLabel *lbl_wdsc_zwnr = nullptr;
+    QLabel *lbl_ctcz_zwnr = nullptr;
+    QLabel *lbl_stcz_zwnr = nullptr;
+    QWidget *TreeView4 = nullptr;
+    QLabel *lbl_OnlineCount = nullptr;
+    QLineEdit *Edit1 = nullptr;
     QTimer *Timer1 = nullptr;
     QTimer *Timer_Hide_Form_pc_start = nullptr;
     QTimer *tmrUpDate = nullptr;

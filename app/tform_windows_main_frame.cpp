@@ -114,6 +114,7 @@ void TForm_windows_main::buildFrame()
     tbc_Client->setObjectName(QStringLiteral("tbc_Client"));
     tbc_Client->installEventFilter(this);
     buildPages();
+    buildEmptyLabels();
 
     StatusBar1 = new QStatusBar(Image_bg);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
