@@ -88,6 +88,7 @@ std::shared_ptr<DSSession> DSSession::open(const DSConnectionParams &params)
     client.set_read_timeout(ms / 1000, (ms % 1000) * 1000);
     client.set_write_timeout(ms / 1000, (ms % 1000) * 1000);
     client.set_keep_alive(true);
+    client.set_tcp_nodelay(true); // headers and body leave at once, no Nagle stall
     client.set_basic_auth(params.user.toStdString(), params.password.toStdString());
     // The handshake creates the server session.
     session->call(QStringLiteral("DSAdmin"), QStringLiteral("GetPlatformName"), {});

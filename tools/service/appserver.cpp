@@ -158,6 +158,7 @@ AppServer::AppServer(Store &store, Options options)
 {
     // Hanging calls hold a worker each; leave room for the rest.
     m_server->new_task_queue = [] { return new httplib::ThreadPool(48); };
+    m_server->set_tcp_nodelay(true);
     auto handler = [this](const httplib::Request &req, httplib::Response &res) { route(req, res); };
     m_server->Get(R"(/.*)", handler);
     m_server->Post(R"(/.*)", handler);
