@@ -4,6 +4,7 @@
 
 #include "appserver.h"
 #include "store.h"
+#include "website.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -117,7 +118,11 @@ int main(int argc, char *argv[])
     if (boundPort < 0)
         return fail("cannot listen on the application server port");
     std::printf("app-server 127.0.0.1:%d\n", boundPort);
-    Q_UNUSED(webPort);
+    WebSite webSite(store);
+    const int boundWebPort = webSite.start(QStringLiteral("127.0.0.1"), webPort);
+    if (boundWebPort < 0)
+        return fail("cannot listen on the web site port");
+    std::printf("web-site http://127.0.0.1:%d/\n", boundWebPort);
     std::printf("ready\n");
     std::fflush(stdout);
 

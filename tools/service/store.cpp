@@ -627,3 +627,15 @@ Store::Statistics Store::statistics(qint32 appid, qint32 userid)
     s.wrong = count("SELECT COUNT(*) FROM usererror x JOIN tests t ON t.testsid=x.testsid WHERE t.appid=? AND x.userid=?");
     return s;
 }
+
+std::optional<Store::Question> Store::questionById(qint32 testsid)
+{
+    std::lock_guard lock(m_mutex);
+    Statement q(m_db, "SELECT testsid, testtype, title, a3title, btitle, rightanswer, answercontent,"
+                      " analyse, options FROM tests WHERE testsid=?");
+    q.bind(1, testsid);
+    if (!q.step())
+        return std::nullopt;
+    return Question{qint32(q.integer(0)), q.text(1), q.text(2), q.text(3), q.text(4), q.text(5),
+                    q.text(6), q.text(7), q.text(8)};
+}

@@ -69,6 +69,7 @@ public:
                                       const QString &action, const QString &testids,
                                       const QString &testtypeids, const QString &testnums,
                                       qint32 userid, int limit);
+    std::optional<Question> questionById(qint32 testsid);
     struct Statistics
     {
         int answered = 0, right = 0, favs = 0, notes = 0, wrong = 0;
