@@ -56,7 +56,7 @@ const char *kSiteJs = R"(
 
 std::string page(const QString &title, const QString &body, const QString &script = {})
 {
-    return (QStringLiteral("<!doctype html><html><head><meta charset=\"utf-8\"><title>") + title +
+    return QString(QStringLiteral("<!doctype html><html><head><meta charset=\"utf-8\"><title>") + title +
             QStringLiteral("</title><link rel=\"stylesheet\" href=\"/css/site.css\">"
                            "<script src=\"/js/jquery.js\"></script><script src=\"/js/site.js\"></script>"
                            "</head><body><div class=\"top\">岚舟题库</div><div class=\"wrap\">") +
@@ -187,7 +187,7 @@ void WebSite::routes()
         res.set_content(kSiteJs, "application/javascript; charset=utf-8");
     });
     s.Get("/js/jquery.js", [](const httplib::Request &, httplib::Response &res) {
-        QFile file(QLatin1String(kJquery));
+        QFile file{QString::fromLatin1(kJquery)};
         if (!file.open(QIODevice::ReadOnly)) {
             res.status = 404;
             return;
