@@ -4,6 +4,7 @@
 #include "tclientmodule1.h"
 #include "tform_pc_start.h"
 #include "tform_windows_main.h"
+#include "weburls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
         return 0;
     }
     InstallFontSubstitutions();
+    if (!options.webBase.isEmpty())
+        SetWebBaseUrl(options.webBase);
 
     // The splash window comes first: it is the main form, and the program
     // ends when it closes.

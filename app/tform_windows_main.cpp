@@ -1,6 +1,9 @@
 #include "tform_windows_main.h"
 
 #include "appconfig.h"
+#include "appinfo.h"
+#include "inifile.h"
+#include "tchromium.h"
 #include "tanindicator.h"
 #include "tclientmodule1.h"
 #include "timage.h"
@@ -13,7 +16,9 @@
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QSysInfo>
 #include <QUrl>
+#include <QWebEngineProfile>
 
 #include <cmath>
 
@@ -37,7 +42,13 @@ TForm_windows_main::TForm_windows_main(QWidget *parent)
     FormResize();
 }
 
-TForm_windows_main::~TForm_windows_main() = default;
+TForm_windows_main::~TForm_windows_main()
+{
+    // The pages must be gone before the profile they use.
+    for (TChromium *browser : {chrmfmx_grzx, chrmfmx_Test, chrmfmx_tjfx, chrmfmx_Help})
+        delete browser;
+    delete m_profile;
+}
 
 QString TForm_windows_main::appInfoFile() const
 {
@@ -60,6 +71,8 @@ void TForm_windows_main::FormShow()
     m_module->ConnectAppServer();
     ThreadAppFlg = false;
     GetInterfaceData(ThreadAppFlg, QStringLiteral("AppList"));
+    if (!AppListArr.appid.isEmpty())
+        BuildAppTree();
     AniIndicator1->hide();
     AniIndicator1->setToolTip(QStringLiteral("等待"));
     isDown = false;
@@ -69,15 +82,25 @@ void TForm_windows_main::FormShow()
     UserId = -1;
     TestAppId = -1;
     TestNum.clear();
+    if (QSysInfo::prettyProductName().contains(QLatin1String(" XP")))
+        lbl_OnlineCount->move(lbl_OnlineCount->x() - 10, lbl_OnlineCount->y() + 10);
+    setNavBackground(QStringLiteral("home"), true);
     OldNavName = QStringLiteral("home");
     RecordsDataArr.clear();
     TestClassMax = 0;
+    Layout_homeClick(navIcon(QStringLiteral("grzx")));
     Label_title->setText(AppConfig::ProductName);
     ShowStatusLine(QStringLiteral("0"));
     Label1->setText(QStringLiteral("软件版本：") + AppConfig::AppVersion);
     Label2->setText(QStringLiteral("全国免费热线：") + AppConfig::HotlineNumber);
     Label6->setText(QStringLiteral("客服QQ：") + AppConfig::SupportQQ);
     Label7->setText(AppConfig::MakerName + AppConfig::AboutRightsPhrase);
+    try {
+        SaveExePath(appInfoFile(), QCoreApplication::applicationFilePath());
+    } catch (const IniWriteError &) {
+        // A folder without write permission: the start goes on.
+    }
+    lyt_mnkc->hide();
     isFirst = true;
 }
 
@@ -231,14 +254,6 @@ void TForm_windows_main::ListBoxItem3Click()
     TreeView_pop->raise();
     tbc_pop->setCurrentWidget(tbc_pop->findChild<QWidget *>(QStringLiteral("tbtm_gyrj")));
     lbl_pop_title->setText(QStringLiteral("关于软件"));
-}
-
-void TForm_windows_main::MenuItem3Click()
-{
-    // The subject chooser needs a signed-in user; until sign-in exists there
-    // is nobody, so it does not open.
-    if (UserId == -1)
-        return;
 }
 
 void TForm_windows_main::Button_close_popClick()

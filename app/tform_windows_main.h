@@ -21,7 +21,10 @@ class QStackedWidget;
 class QStatusBar;
 class QTimer;
 class QTreeWidget;
+class QWebEngineProfile;
+class QTreeWidgetItem;
 class TAniIndicator;
+class TChromium;
 class TClientModule1;
 class TImage;
 
@@ -151,6 +154,36 @@ public:
     // The status line with a question count.
     void ShowStatusLine(const QString &testNum);
 
+    // --- navigation ---------------------------------------------------------
+    void Layout_homeClick(QObject *sender);
+    void Image_homeMouseEnter(QObject *sender);
+    void Image_homeMouseLeave(QObject *sender);
+    void Image_kscyClick();
+    // The icon of a navigation entry ("Image_" + name), the sender the
+    // program's own page changes use.
+    TImage *navIcon(const QString &name) const;
+
+    // --- web pages ----------------------------------------------------------
+    void ShowLoadingPage(TChromium *browser);
+    void ShowSignInTip();
+    // Launch by address: tbtm_web, busy indicator, loading page, then the
+    // practice address in chrmfmx_Test.
+    void LaunchPracticeByAddress(const QString &testclassid, const QString &action,
+                                 const QString &testids);
+    // Launch by transfer page (the mock exam).
+    void LaunchPracticeByTransferPage(const QString &testclassid, const QString &scores,
+                                      const QString &testtypeids, const QString &testnums);
+    void chrmfmx_grzxLoadStart(TChromium *sender, const QUrl &url);
+    void chrmfmx_grzxLoadEnd(TChromium *sender);
+    void chrmfmx_grzxJsdialog(TChromium *sender, const QString &message);
+    // How long ShowLoadingPage lets the loading page paint (50 x 10 ms).
+    void setLoadingPageTurns(int turns) { m_loadingTurns = turns; }
+
+    // --- subject chooser ----------------------------------------------------
+    void BuildAppTree();
+    void ToggleTreeItem(QTreeWidgetItem *item);
+    void SelectApp(QTreeWidgetItem *item);
+
     // --- server requests ----------------------------------------------------
     void setClientModule(std::shared_ptr<TClientModule1> module) { m_module = std::move(module); }
     std::shared_ptr<TClientModule1> clientModule() const { return m_module; }
@@ -186,6 +219,13 @@ private:
     void buildMoreMenu();
     void layoutFrame();
     void buildEmptyLabels();
+    void buildNavigation();
+    void buildBrowsers();
+    void SwitchPage(const QString &name);
+    void selectPage(const char *name);
+    void setNavBackground(const QString &name, bool highlighted);
+    void handleSignIn(const QString &address);
+    void forgetSubjectPages();
     void installRecords(const QString &name, RequestOutput output);
     void runDisplayStep(const QString &name);
     void setMenuItemSelected(QLabel *item, bool selected);
@@ -195,6 +235,8 @@ private:
     std::shared_ptr<TClientModule1> m_module;
     RequestTiming m_timing;
     QString m_onlineCount; // the last "home" answer
+    int m_loadingTurns = 50;
+    QWebEngineProfile *m_profile = nullptr;
     bool m_shown = false;
 
     // Controls of the frame.
@@ -245,6 +287,19 @@ private:
     QWidget *TreeView4 = nullptr;
     QLabel *lbl_OnlineCount = nullptr;
     QLineEdit *Edit1 = nullptr;
+    QWidget *lyt_mnkc = nullptr;
+    QTreeWidget *tv_zjlx = nullptr;
+    QTreeWidget *tv_kszn = nullptr;
+    QWidget *checkAll = nullptr;
+    TImage *Image_kscy = nullptr;
+
+public:
+    TChromium *chrmfmx_grzx = nullptr;
+    TChromium *chrmfmx_Test = nullptr;
+    TChromium *chrmfmx_tjfx = nullptr;
+    TChromium *chrmfmx_Help = nullptr;
+
+private:
     QTimer *Timer1 = nullptr;
     QTimer *Timer_Hide_Form_pc_start = nullptr;
     QTimer *tmrUpDate = nullptr;

@@ -107,6 +107,7 @@ void TForm_windows_main::buildFrame()
     HorzScrollBox_nav->installEventFilter(this);
     navContent->installEventFilter(this);
 
+    buildNavigation();
     buildMoreMenu();
 
     Image2 = makeImage(Image_bg, QStringLiteral("Image2"), QStringLiteral(":/images/page_bg.svg"));
@@ -115,6 +116,7 @@ void TForm_windows_main::buildFrame()
     tbc_Client->installEventFilter(this);
     buildPages();
     buildEmptyLabels();
+    buildBrowsers();
 
     StatusBar1 = new QStatusBar(Image_bg);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -287,6 +289,15 @@ void TForm_windows_main::buildPopup()
     TreeView_app->setObjectName(QStringLiteral("TreeView_app"));
     TreeView_app->setHeaderHidden(true);
     TreeView_app->setGeometry(0, 0, kPopBoxWidth, kPopBoxHeight - kPopTitleHeight);
+    TreeView_app->setExpandsOnDoubleClick(false);
+    TreeView_app->setStyleSheet(QStringLiteral("QTreeWidget { border: none; font-size: 15px; }"));
+    // Categories fold and unfold; subjects are chosen.
+    connect(TreeView_app, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        if (item->data(0, Qt::UserRole + 1).toBool())
+            SelectApp(item);
+        else
+            ToggleTreeItem(item);
+    });
 
     QWidget *busy = makePage(tbc_pop, QStringLiteral("tbtm_AniIndicator"));
     auto *popIndicator = new TAniIndicator(busy);

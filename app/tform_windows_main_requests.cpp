@@ -4,8 +4,11 @@
 #include "onlinecount.h"
 #include "tclientmodule1.h"
 #include "tform_windows_main.h"
+#include "timage.h"
 
+#include <QCheckBox>
 #include <QEventLoop>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -57,6 +60,29 @@ void TForm_windows_main::buildEmptyLabels()
     countFont.setBold(true);
     lbl_OnlineCount->setFont(countFont);
     lbl_OnlineCount->setGeometry(111, 40, 370, 47);
+    // Pages whose content comes with their own builders; the navigation
+    // already asks whether they are built.
+    lyt_mnkc = new QWidget(mnkc);
+    lyt_mnkc->setObjectName(QStringLiteral("lyt_mnkc"));
+    lyt_mnkc->hide();
+    checkAll = new QCheckBox(QStringLiteral("全选"), lyt_mnkc);
+    checkAll->setObjectName(QStringLiteral("checkAll"));
+    QWidget *chapters = tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_zjlx"));
+    tv_zjlx = new QTreeWidget(chapters);
+    tv_zjlx->setObjectName(QStringLiteral("tv_zjlx"));
+    tv_zjlx->setHeaderHidden(true);
+    tv_zjlx->setGeometry(0, 0, 256, 560);
+    QWidget *guide = tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_kszn"));
+    tv_kszn = new QTreeWidget(guide);
+    tv_kszn->setObjectName(QStringLiteral("tv_kszn"));
+    tv_kszn->setHeaderHidden(true);
+    tv_kszn->setGeometry(0, 0, 256, 560);
+    Image_kscy = new TImage(home);
+    Image_kscy->setObjectName(QStringLiteral("Image_kscy"));
+    Image_kscy->setPicture(QStringLiteral(":/images/start_practice.svg"));
+    Image_kscy->setGeometry(900, 260, 191, 73);
+    Image_kscy->setCursor(Qt::PointingHandCursor);
+    connect(Image_kscy, &TImage::clicked, this, &TForm_windows_main::Image_kscyClick);
     QWidget *search = tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_stcz"));
     Edit1 = new QLineEdit(search);
     Edit1->setObjectName(QStringLiteral("Edit1"));

@@ -136,7 +136,8 @@ void TestMainWindow::namedControlsExist()
     QCOMPARE(control("imgLogo")->geometry(), QRect(190, 13, 100, 100));
     QVERIFY(!control("TreeView_pop")->isVisible());
     QVERIFY(!control("ColorBox5")->isVisible());
-    QVERIFY(!control("AniIndicator1")->isVisible());
+    // The personal centre's load (it fails: no web site here) hides the busy indicator.
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
     QCOMPARE(control("AniIndicator1")->toolTip(), QStringLiteral("等待"));
 }
 

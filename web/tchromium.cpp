@@ -1,0 +1,89 @@
+#include "tchromium.h"
+
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+TChromiumPage::TChromiumPage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
+{
+}
+
+void TChromiumPage::javaScriptAlert(const QUrl &origin, const QString &msg)
+{
+    if (!m_intercept)
+        return QWebEnginePage::javaScriptAlert(origin, msg);
+    Q_EMIT jsDialog(msg);
+}
+
+bool TChromiumPage::javaScriptConfirm(const QUrl &origin, const QString &msg)
+{
+    if (!m_intercept)
+        return QWebEnginePage::javaScriptConfirm(origin, msg);
+    Q_EMIT jsDialog(msg);
+    return true;
+}
+
+bool TChromiumPage::javaScriptPrompt(const QUrl &origin, const QString &msg,
+                                     const QString &defaultValue, QString *result)
+{
+    if (!m_intercept)
+        return QWebEnginePage::javaScriptPrompt(origin, msg, defaultValue, result);
+    Q_EMIT jsDialog(msg);
+    *result = defaultValue;
+    return true;
+}
+
+TChromium::TChromium(QWebEngineProfile *profile, const QString &name, QWidget *parent)
+    : QWebEngineView(parent), m_page(new TChromiumPage(profile, this))
+{
+    setObjectName(name);
+    setPage(m_page);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    connect(m_page, &QWebEnginePage::urlChanged, this,
+            [this](const QUrl &url) { Q_EMIT loadStart(this, url); });
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        switch (info.status()) {
+        case QWebEngineLoadingInfo::LoadSucceededStatus:
+            Q_EMIT loadStart(this, info.url());
+            Q_EMIT loadEnd(this);
+            break;
+        case QWebEngineLoadingInfo::LoadFailedStatus:
+            Q_EMIT loadEnd(this);
+            break;
+        default:
+            break;
+        }
+    });
+    connect(m_page, &TChromiumPage::jsDialog, this,
+            [this](const QString &message) { Q_EMIT jsDialog(this, message); });
+}
+
+void TChromium::loadAddress(const QString &address)
+{
+    ++m_loadsRequested;
+    m_page->load(QUrl(address));
+}
+
+void TChromium::loadDocument(const QString &html)
+{
+    m_page->setHtml(html, QUrl(QStringLiteral("about:blank")));
+}
+
+void TChromium::runScript(const QString &script)
+{
+    m_page->runJavaScript(script);
+}
+
+QUrl TChromium::mainFrameUrl() const
+{
+    return m_page->url();
+}
+
+QWebEngineProfile *CreateSharedProfile(QObject *parent)
+{
+    auto *profile = new QWebEngineProfile(QStringLiteral("quillmoor"), parent);
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    return profile;
+}
