@@ -85,6 +85,10 @@ void TestMainWindow::startPlacesWindowAndHidesSplash()
     QVERIFY(m_main->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(m_main->windowTitle(), AppConfig::ProductName);
     QVERIFY(m_main->startFinished());
+    // No service runs here: the window still opens on the personal centre.
+    QCOMPARE(m_main->findChild<QStackedWidget *>(QStringLiteral("tbc_Client"))->currentWidget()->objectName(),
+             QStringLiteral("tbtm_grzx"));
+    QCOMPARE(m_main->oldNavName(), QStringLiteral("grzx"));
 
     // No taskbar on the offscreen screen: the window is centred, on screen.
     const QRect screen = m_main->screen()->geometry();

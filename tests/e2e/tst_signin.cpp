@@ -1,0 +1,313 @@
+// The client's real window against the stand-in service: start, sign-in in
+// the embedded browser, markers, subject choice, navigation gates, launches.
+
+#include "appinfo.h"
+#include "inifile.h"
+#include "serviceprocess.h"
+#include "tchromium.h"
+#include "tclientmodule1.h"
+#include "tform_pc_start.h"
+#include "tform_windows_main.h"
+#include "timage.h"
+#include "weburls.h"
+
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWebEnginePage>
+
+namespace {
+
+// Runs a script in a browser's main frame and waits for its value.
+QVariant evaluate(TChromium *browser, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    browser->page()->runJavaScript(script, [&](const QVariant &v) {
+        result = v;
+        done = true;
+    });
+    for (int i = 0; i < 500 && !done; ++i)
+        QTest::qWait(10);
+    return result;
+}
+
+} // namespace
+
+class TestSignIn : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void signInRestoresFormAndSubject();
+    void signInWithoutSubjectOpensChooser();
+    void storedPasswordFillsFieldExactly();
+    void markerRules();
+    void gatesBeforeSignIn();
+    void randomPracticeAndTransferPage();
+
+private:
+    void startClient();
+    void waitForSignInPage();
+    void submit(const QString &name, const QString &password, bool remember);
+    QWidget *control(const char *name) { return m_main->findChild<QWidget *>(QLatin1String(name)); }
+    QString currentPage() { return m_main->findChild<QStackedWidget *>(QStringLiteral("tbc_Client"))->currentWidget()->objectName(); }
+
+    std::unique_ptr<ServiceProcess> m_service;
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<TForm_pc_start> m_splash;
+    std::unique_ptr<TForm_windows_main> m_main;
+};
+
+void TestSignIn::initTestCase()
+{
+    m_service = std::make_unique<ServiceProcess>();
+    QVERIFY(m_service->isRunning());
+    SetWebBaseUrl(m_service->webBase());
+}
+
+void TestSignIn::init()
+{
+    m_settings = std::make_unique<QTemporaryDir>();
+    m_service->clearLog();
+}
+
+void TestSignIn::cleanup()
+{
+    if (m_main) {
+        // Sign out so the next test starts at the sign-in page.
+        m_main->chrmfmx_grzx->loadAddress(m_service->webBase() + QStringLiteral("user/logout.asp"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_main->chrmfmx_grzx->mainFrameUrl().toString().contains(QStringLiteral("login.asp")), 10000);
+        m_main->clientModule()->shutdown();
+    }
+    m_main.reset();
+    m_splash.reset();
+}
+
+void TestSignIn::startClient()
+{
+    m_splash = std::make_unique<TForm_pc_start>();
+    m_main = std::make_unique<TForm_windows_main>();
+    auto module = std::make_shared<TClientModule1>();
+    module->setServer(QStringLiteral("127.0.0.1"), m_service->appPort());
+    m_main->setClientModule(module);
+    m_main->setSettingsFolder(m_settings->path());
+    m_main->setLoadingPageTurns(2);
+    m_main->setSplash(m_splash.get());
+    m_splash->setMainWindow(m_main.get());
+    m_splash->show();
+    QTRY_VERIFY_WITH_TIMEOUT(m_main->isVisible() && !m_splash->isVisible(), 20000);
+}
+
+void TestSignIn::waitForSignInPage()
+{
+    // The personal centre sends a signed-out visitor to the sign-in page,
+    // whose fields are filled when it has loaded.
+    QTRY_VERIFY_WITH_TIMEOUT(IsSignInPage(m_main->chrmfmx_grzx->mainFrameUrl().toString()), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_main->chrmfmx_grzx, QStringLiteral("typeof jQuery")).toString() == QLatin1String("function"), 10000);
+}
+
+void TestSignIn::submit(const QString &name, const QString &password, bool remember)
+{
+    const QString script = QStringLiteral("document.getElementById('username').value = '%1';"
+                                          "document.getElementById('password').value = '%2';"
+                                          "document.getElementById('chkRememberPass').checked = %3;"
+                                          "$('#loginform').submit(); true;")
+                               .arg(JsStringContent(name), JsStringContent(password),
+                                    remember ? QStringLiteral("true") : QStringLiteral("false"));
+    QVERIFY(evaluate(m_main->chrmfmx_grzx, script).toBool());
+}
+
+void TestSignIn::signInRestoresFormAndSubject()
+{
+    SaveLoginInfo(AppInfoPath(m_settings->path()), QStringLiteral("demo"), QStringLiteral("demo123"), QStringLiteral("true"));
+    startClient();
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_grzx"));
+    QVERIFY(m_main->findChild<QLabel *>(QStringLiteral("lbl_info"))->text().contains(QStringLiteral("  题库总量：0 ")));
+    waitForSignInPage();
+    // The sign-in page was filled from AppInfo.ini.
+    QTRY_COMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('username').value")).toString(), QStringLiteral("demo"));
+    QCOMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('password').value")).toString(), QStringLiteral("demo123"));
+    QCOMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('chkRememberPass').checked")).toBool(), true);
+
+    // Submitting without "remember" stores empty credentials and the flag.
+    submit(QStringLiteral("demo"), QStringLiteral("demo123"), false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->UserId, 1234, 20000);
+    const LoginInfo stored = LoadLoginInfo(AppInfoPath(m_settings->path()));
+    QCOMPARE(stored.userName, QString());
+    QCOMPARE(stored.passWord, QString());
+    QCOMPARE(stored.isRemembe, QStringLiteral("false"));
+
+    // The marker's subject became current and is remembered for the user.
+    QCOMPARE(m_main->TestAppId, 10218);
+    QCOMPARE(m_main->TestAppName, QStringLiteral("临床执业医师·医学综合笔试"));
+    QTRY_COMPARE(currentPage(), QStringLiteral("tbtm_home"));
+    QCOMPARE(m_main->findChild<QLabel *>(QStringLiteral("Label_title"))->text(), QStringLiteral("岚舟-临床执业医师·医学综合笔试"));
+    QVERIFY(m_main->findChild<QLabel *>(QStringLiteral("lbl_info"))->text().contains(QStringLiteral("  题库总量：35646 ")));
+    QCOMPARE(LoadUserApp(AppInfoPath(m_settings->path()), QStringLiteral("1234")).testAppId, 10218);
+    QVERIFY(m_service->calledMethods().contains(QStringLiteral("GetOnlineCount")));
+    QCOMPARE(m_main->findChild<QLabel *>(QStringLiteral("lbl_OnlineCount"))->text(), QStringLiteral("0 0 1\u30002 8 6"));
+}
+
+void TestSignIn::signInWithoutSubjectOpensChooser()
+{
+    startClient();
+    waitForSignInPage();
+    submit(QStringLiteral("student"), QStringLiteral("123456"), true);
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->UserId, 1235, 20000);
+    QCOMPARE(LoadLoginInfo(AppInfoPath(m_settings->path())).userName, QStringLiteral("student"));
+    // No subject on the server and none remembered: the chooser opens.
+    QTRY_VERIFY(control("TreeView_pop")->isVisible());
+    auto *tree = m_main->findChild<QTreeWidget *>(QStringLiteral("TreeView_app"));
+    QCOMPARE(tree->topLevelItemCount(), 3);
+    QCOMPARE(m_main->findChild<QStackedWidget *>(QStringLiteral("tbc_pop"))->currentWidget()->objectName(), QStringLiteral("tbtm_appList"));
+    QCOMPARE(m_main->findChild<QLabel *>(QStringLiteral("lbl_pop_title"))->text(), QStringLiteral("切换科目"));
+
+    // Markers are ignored while the choice is pending.
+    m_main->chrmfmx_grzxLoadStart(m_main->chrmfmx_grzx, QUrl(m_service->webBase() + QStringLiteral("x#loginoutok")));
+    QCOMPARE(m_main->UserId, 1235);
+
+    // A category click expands it, a second collapses it; no subject is chosen.
+    QTreeWidgetItem *finance = tree->topLevelItem(2);
+    QCOMPARE(finance->text(0), QStringLiteral("财会经济"));
+    const QRect rect = tree->visualItemRect(finance);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    QVERIFY(finance->isExpanded());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    QVERIFY(!finance->isExpanded());
+    QCOMPARE(m_main->TestAppId, -1);
+
+    // Choosing a subject makes it current, stores it and shows the home page.
+    finance->setExpanded(true);
+    QTreeWidgetItem *accounting = finance->child(0);
+    accounting->setExpanded(true);
+    QTreeWidgetItem *subject = accounting->child(0);
+    QCOMPARE(subject->text(0), QStringLiteral("初级会计实务"));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(subject).center());
+    QCOMPARE(m_main->TestAppId, 19851);
+    QVERIFY(!control("TreeView_pop")->isVisible());
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_home"));
+    QCOMPARE(m_main->findChild<QLabel *>(QStringLiteral("Label_title"))->text(), QStringLiteral("岚舟-初级会计实务"));
+    const UserApp remembered = LoadUserApp(AppInfoPath(m_settings->path()), QStringLiteral("1235"));
+    QCOMPARE(remembered.testAppId, 19851);
+    QCOMPARE(remembered.testAppName, QStringLiteral("初级会计实务"));
+    QCOMPARE(remembered.testAppEName, QStringLiteral("KJZC_01"));
+    QVERIFY(m_main->findChild<QLabel *>(QStringLiteral("lbl_info"))->text().contains(QStringLiteral("  题库总量：") + remembered.testNum + QLatin1Char(' ')));
+
+    // "切换科目" twice shows, then hides the popup.
+    m_main->ListBoxItem1Click();
+    QVERIFY(control("TreeView_pop")->isVisible());
+    m_main->ListBoxItem1Click();
+    QVERIFY(!control("TreeView_pop")->isVisible());
+}
+
+void TestSignIn::storedPasswordFillsFieldExactly()
+{
+    const QString hostile = QStringLiteral("a'b\"c\\d</script><script>window.__pwned=1</script>");
+    SaveLoginInfo(AppInfoPath(m_settings->path()), QStringLiteral("x';window.__pwned=1;'"), hostile, QStringLiteral("true"));
+    startClient();
+    waitForSignInPage();
+    QTRY_COMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('password').value")).toString(), hostile);
+    QCOMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('username').value")).toString(), QStringLiteral("x';window.__pwned=1;'"));
+    QCOMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("typeof window.__pwned")).toString(), QStringLiteral("undefined"));
+
+    // A dialog that is no credential message stores nothing.
+    m_main->chrmfmx_grzxJsdialog(m_main->chrmfmx_grzx, QStringLiteral("only one line"));
+    QCOMPARE(LoadLoginInfo(AppInfoPath(m_settings->path())).passWord, hostile);
+}
+
+void TestSignIn::markerRules()
+{
+    startClient();
+    waitForSignInPage();
+    submit(QStringLiteral("kuaiji"), QStringLiteral("123456"), false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->UserId, 1236, 20000);
+    QTRY_COMPARE(currentPage(), QStringLiteral("tbtm_home"));
+    const QString base = m_service->webBase();
+
+    // The same marker address twice is acted on once.
+    m_service->clearLog();
+    const QUrl home(base + QStringLiteral("user/index.asp?client=pc#home"));
+    m_main->chrmfmx_grzxLoadStart(m_main->chrmfmx_grzx, home);
+    m_main->chrmfmx_grzxLoadStart(m_main->chrmfmx_Test, home);
+    QCOMPARE(m_service->calledMethods().count(QStringLiteral("GetOnlineCount")), 1);
+
+    // "#home" wins over "#loginok".
+    m_main->chrmfmx_grzxLoadStart(m_main->chrmfmx_grzx, QUrl(base + QStringLiteral("a#loginok#99#10218#x#home")));
+    QCOMPARE(m_main->UserId, 1236);
+
+    // A malformed sign-in marker changes nothing.
+    m_main->chrmfmx_grzxLoadStart(m_main->chrmfmx_grzx, QUrl(base + QStringLiteral("a#loginok#99#abc")));
+    QCOMPARE(m_main->UserId, 1236);
+
+    // "#loginoutok" signs out and keeps subject and page.
+    m_main->chrmfmx_grzxLoadStart(m_main->chrmfmx_grzx, QUrl(base + QStringLiteral("b#loginoutok")));
+    QCOMPARE(m_main->UserId, -1);
+    QCOMPARE(m_main->TestAppId, 19851);
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_home"));
+    // After sign-out only the personal centre opens.
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("wdbj")));
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_home"));
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("grzx")));
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_grzx"));
+}
+
+void TestSignIn::gatesBeforeSignIn()
+{
+    startClient();
+    waitForSignInPage();
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
+    // Any entry but the personal centre only asks the page for its reminder.
+    for (const char *name : {"home", "zjlx", "tjfx"}) {
+        m_main->Layout_homeClick(m_main->navIcon(QLatin1String(name)));
+        QCOMPARE(currentPage(), QStringLiteral("tbtm_grzx"));
+    }
+    QTRY_COMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("$('#tips').text()")).toString(), QStringLiteral("请先登录再使用此功能"));
+    // The label, the background and the container of an entry act like its icon.
+    m_main->Layout_homeClick(m_main->findChild<QLabel *>(QStringLiteral("Label_wdsc")));
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_grzx"));
+    QVERIFY(!control("TreeView_pop")->isVisible());
+    QCOMPARE(m_main->oldNavName(), QStringLiteral("grzx"));
+    // While busy every click is ignored.
+    control("AniIndicator1")->show();
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("grzx")));
+    QCOMPARE(m_main->oldNavName(), QStringLiteral("grzx"));
+    control("AniIndicator1")->hide();
+}
+
+void TestSignIn::randomPracticeAndTransferPage()
+{
+    startClient();
+    waitForSignInPage();
+    submit(QStringLiteral("kuaiji"), QStringLiteral("123456"), false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->TestAppId, 19851, 20000);
+    QTRY_COMPARE(currentPage(), QStringLiteral("tbtm_home"));
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
+
+    // The home page's start-practice picture acts as the random-practice entry.
+    m_main->Image_kscyClick();
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_web"));
+    const QString expected = m_service->webBase() +
+                             QStringLiteral("showtests/showtests_pc.asp?appid=19851&testclassid=-1&action=rand"
+                                            "&testids=-1&scores=0&testtypeids=-1&testnums=all");
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString(), expected, 15000);
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
+    QTRY_COMPARE(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('#summary').data('action')")).toString(), QStringLiteral("rand"));
+
+    // A transfer-page value with quotes and a script end arrives exactly.
+    const QString hostile = QStringLiteral("practice\"};window.__pwned=1;</script>");
+    m_main->chrmfmx_Test->loadAddress(QStringLiteral("about:blank"));
+    m_main->chrmfmx_Test->loadDocument(MakeTransferPage(QStringLiteral("19851"), QStringLiteral("-1"), hostile,
+                                                        QStringLiteral("-1"), QStringLiteral("1,0.5"),
+                                                        QStringLiteral("-1"), QStringLiteral("5,10")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString(),
+                              m_service->webBase() + QStringLiteral("showtests/showtests_pc.asp"), 15000);
+    QTRY_COMPARE(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-action')")).toString(), hostile);
+}
+
+QTEST_MAIN(TestSignIn)
+#include "tst_signin.moc"
