@@ -82,7 +82,8 @@ void TForm_windows_main::buildNavigation()
         bg->setGeometry(0, 0, 86, 88);
         auto *icon = new TImage(layout);
         icon->setObjectName(QStringLiteral("Image_") + name);
-        icon->setGeometry(11, 0, 64, 62); // the 64 x 64 picture centred in 86 x 62
+        icon->setGeometry(0, 0, 86, 62);
+        icon->setPictureSize(QSize(64, 64));
         icon->setPicture(QStringLiteral(":/images/nav_") + name + QStringLiteral(".svg"));
         auto *label = new QLabel(QString::fromUtf8(e.label), layout);
         label->setObjectName(QStringLiteral("Label_") + name);

@@ -26,6 +26,12 @@ void TImage::setTiled(bool tiled)
     update();
 }
 
+void TImage::setPictureSize(const QSize &size)
+{
+    m_pictureSize = size;
+    update();
+}
+
 void TImage::setPressed(bool pressed)
 {
     if (m_pressed == pressed)
@@ -44,6 +50,13 @@ void TImage::paintEvent(QPaintEvent *)
     if (m_tiled) {
         const QSize natural = m_picture.availableSizes().value(0, QSize(64, 64));
         painter.drawTiledPixmap(area, m_picture.pixmap(natural));
+        return;
+    }
+    if (m_pictureSize.isValid()) {
+        const QRect centred(area.x() + (area.width() - m_pictureSize.width()) / 2,
+                            area.y() + (area.height() - m_pictureSize.height()) / 2,
+                            m_pictureSize.width(), m_pictureSize.height());
+        painter.drawPixmap(centred, m_picture.pixmap(m_pictureSize));
         return;
     }
     m_picture.paint(&painter, area, Qt::AlignCenter, QIcon::Normal, QIcon::Off);

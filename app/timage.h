@@ -20,6 +20,8 @@ public:
 
     // Tiled pictures repeat at their natural size instead of stretching.
     void setTiled(bool tiled);
+    // Draws the picture at this size, centred, instead of filling the control.
+    void setPictureSize(const QSize &size);
 
     // The press effect: the picture drawn a pixel lower and to the right.
     void setPressed(bool pressed);
@@ -45,6 +47,7 @@ private:
     QIcon m_picture;
     QString m_picturePath;
     bool m_tiled = false;
+    QSize m_pictureSize;
     bool m_pressed = false;
     bool m_armed = false;
 };

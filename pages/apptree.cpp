@@ -12,7 +12,7 @@ struct Planner
     QSet<qsizetype> onPath;
     QList<AppTreeNode> plan;
 
-    void addChildren(const QString &parentId, qsizetype parentNode)
+    void AddAppTreeChildren(const QString &parentId, qsizetype parentNode)
     {
         const auto found = childrenOf.constFind(parentId);
         if (found == childrenOf.cend())
@@ -22,7 +22,7 @@ struct Planner
                 continue; // a cycle in the ids
             plan.append({row, parentNode, list.isapp.value(row) == QLatin1String("True")});
             onPath.insert(row);
-            addChildren(list.appid.value(row), plan.size() - 1);
+            AddAppTreeChildren(list.appid.value(row), plan.size() - 1);
             onPath.remove(row);
         }
     }
@@ -41,7 +41,7 @@ QList<AppTreeNode> PlanAppTree(const TAppListArr &list)
         if (list.isapp.value(i) == QLatin1String("False") && list.pid.value(i) == QLatin1String("1")) {
             planner.plan.append({i, -1, false});
             planner.onPath.insert(i);
-            planner.addChildren(list.appid.value(i), planner.plan.size() - 1);
+            planner.AddAppTreeChildren(list.appid.value(i), planner.plan.size() - 1);
             planner.onPath.remove(i);
         }
     }

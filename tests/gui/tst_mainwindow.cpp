@@ -31,6 +31,7 @@ private Q_SLOTS:
     void maximiseRestoreMinimise();
     void pressEffectMovesOnePicture();
     void dragAreaMovesWindow();
+    void navigationHoverAndPress();
     void closingEndsProgram();
 
 private:
@@ -278,6 +279,36 @@ void TestMainWindow::dragAreaMovesWindow()
     QTRY_COMPARE(m_main->pos(), pointer - grab);
     QTest::mouseRelease(drag, Qt::LeftButton, {}, grab);
     QVERIFY(!control<QTimer>("Timer1")->isActive());
+}
+
+void TestMainWindow::navigationHoverAndPress()
+{
+    auto bg = [this](const char *name) {
+        return m_main->findChild<TImage *>(QStringLiteral("Image_") + QLatin1String(name) + QStringLiteral("_bg"));
+    };
+    // After the start the personal centre's entry is the highlighted one.
+    QVERIFY(!bg("grzx")->picture().isNull());
+    QVERIFY(bg("wdbj")->picture().isNull());
+    TImage *icon = m_main->navIcon(QStringLiteral("wdbj"));
+    m_main->Image_homeMouseEnter(icon);
+    QVERIFY(!bg("wdbj")->picture().isNull());
+    m_main->Image_homeMouseLeave(icon);
+    QVERIFY(bg("wdbj")->picture().isNull());
+    // Leaving the current entry keeps its highlight.
+    m_main->Image_homeMouseEnter(m_main->navIcon(QStringLiteral("grzx")));
+    m_main->Image_homeMouseLeave(m_main->navIcon(QStringLiteral("grzx")));
+    QVERIFY(!bg("grzx")->picture().isNull());
+    // Pressing an icon and sliding off it puts it back.
+    const int y = icon->y();
+    QTest::mousePress(icon, Qt::LeftButton);
+    QCOMPARE(icon->y(), y + 1);
+    m_main->Image_homeMouseLeave(icon);
+    QCOMPARE(icon->y(), y);
+    QVERIFY(!m_main->pictureDown());
+    QCOMPARE(icon->size(), QSize(86, 62));
+    QCOMPARE(m_main->findChild<QWidget *>(QStringLiteral("Layout_wdbj"))->geometry(), QRect(430, 1, 86, 88));
+    QCOMPARE(m_main->findChild<QLabel *>(QStringLiteral("Label_wdbj"))->text(), QStringLiteral("我的笔记"));
+    QCOMPARE(icon->property("hint").toString(), QStringLiteral("wdbj"));
 }
 
 void TestMainWindow::closingEndsProgram()
