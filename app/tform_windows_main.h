@@ -179,6 +179,10 @@ public:
     // How long ShowLoadingPage lets the loading page paint (50 x 10 ms).
     void setLoadingPageTurns(int turns) { m_loadingTurns = turns; }
 
+    // --- exam guide ---------------------------------------------------------
+    void ShowTestHelpTree();
+    void TestHelpNodeClick(QTreeWidgetItem *sender);
+
     // --- subject chooser ----------------------------------------------------
     void BuildAppTree();
     void ToggleTreeItem(QTreeWidgetItem *item);
@@ -218,6 +222,7 @@ private:
     void buildAboutPage(QWidget *page);
     void buildMoreMenu();
     void layoutFrame();
+    void layoutPages();
     void buildEmptyLabels();
     void buildNavigation();
     void buildBrowsers();
@@ -292,6 +297,11 @@ private:
     QTreeWidget *tv_kszn = nullptr;
     QWidget *checkAll = nullptr;
     TImage *Image_kscy = nullptr;
+    QWidget *Layout1 = nullptr;
+    TImage *Image1 = nullptr;
+    QWidget *Layout3 = nullptr;
+    TImage *Image3 = nullptr;
+    QWidget *Layout9 = nullptr;
 
 public:
     TChromium *chrmfmx_grzx = nullptr;

@@ -4,6 +4,7 @@
 #include "appconfig.h"
 #include "tanindicator.h"
 #include "tform_windows_main.h"
+#include "tchromium.h"
 #include "timage.h"
 
 #include <QHeaderView>
@@ -348,9 +349,34 @@ void TForm_windows_main::layoutFrame()
     lbl_info->adjustSize();
     lbl_info->move((innerW - lbl_info->width()) / 2, (kStatusHeight - lbl_info->height()) / 2);
 
+    layoutPages();
     AniIndicator1->move((w - AniIndicator1->width()) / 2, (h - AniIndicator1->height()) / 2);
     AniIndicator1->raise();
     TreeView_pop->setGeometry(0, 0, w, h);
     popBox->move((w - kPopBoxWidth) / 2, (h - kPopBoxHeight) / 2);
     TreeView_pop->raise();
+}
+
+void TForm_windows_main::layoutPages()
+{
+    if (!lbl_zjlx_zwnr)
+        return;
+    const int w = tbc_Client->width();
+    const int h = tbc_Client->height();
+    for (QLabel *empty : {lbl_zjlx_zwnr, lbl_kszn_zwnr, lbl_mnkc_zwnr, lbl_wdbj_zwnr, lbl_wdsc_zwnr,
+                          lbl_ctcz_zwnr, lbl_stcz_zwnr}) {
+        empty->setGeometry(0, 0, w, h);
+        empty->raise();
+    }
+    tv_zjlx->setGeometry(0, 0, 256, h);
+    tv_kszn->setGeometry(0, 0, 256, h);
+    if (chrmfmx_Help)
+        chrmfmx_Help->setGeometry(256, 0, w - 256, h);
+    // Home: banner on top, the lower picture below it, the button at its right.
+    Layout1->setGeometry(0, 0, w, 137);
+    Image1->setGeometry((w - 561) / 2, 0, 561, 137);
+    Layout3->setGeometry(0, 137, w, h - 137);
+    Image3->setGeometry((w - 727) / 2, qMax(0, (Layout3->height() - 284) / 2), 727, 284);
+    Layout9->setGeometry(727 - 207, 0, 207, 284);
+    Image_kscy->move((207 - 191) / 2, (284 - 73) / 2);
 }

@@ -165,8 +165,10 @@ void TForm_windows_main::SwitchPage(const QString &name)
         selectPage("tbtm_kszn");
         ThreadHelpFlg = false;
         lbl_kszn_zwnr->hide();
-        if (tv_kszn->topLevelItemCount() == 0)
+        if (tv_kszn->topLevelItemCount() == 0) {
             GetInterfaceData(ThreadHelpFlg, QStringLiteral("kszn"));
+            ShowTestHelpTree();
+        }
     } else if (name == QLatin1String("zjlx")) {
         selectPage("tbtm_zjlx");
         ThreadClassFlg = false;

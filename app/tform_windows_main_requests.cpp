@@ -53,13 +53,28 @@ void TForm_windows_main::buildEmptyLabels()
     TreeView4->setObjectName(QStringLiteral("TreeView4"));
     TreeView4->hide();
     QWidget *home = tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_home"));
-    lbl_OnlineCount = new QLabel(QStringLiteral("0 1 8\u30002 3 4 "), home);
+    // The banner with the online count, and the lower picture with the
+    // start-practice button at its right.
+    Layout1 = new QWidget(home);
+    Layout1->setObjectName(QStringLiteral("Layout1"));
+    Image1 = new TImage(Layout1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPicture(QStringLiteral(":/images/home_banner.svg"));
+    Layout3 = new QWidget(home);
+    Layout3->setObjectName(QStringLiteral("Layout3"));
+    Image3 = new TImage(Layout3);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image3->setPicture(QStringLiteral(":/images/home_lower.svg"));
+    Layout9 = new QWidget(Image3);
+    Layout9->setObjectName(QStringLiteral("Layout9"));
+    lbl_OnlineCount = new QLabel(QStringLiteral("0 1 8\u30002 3 4 "), Image1);
     lbl_OnlineCount->setObjectName(QStringLiteral("lbl_OnlineCount"));
     QFont countFont(QStringLiteral("黑体"));
     countFont.setPixelSize(49);
     countFont.setBold(true);
     lbl_OnlineCount->setFont(countFont);
     lbl_OnlineCount->setGeometry(111, 40, 370, 47);
+    lbl_OnlineCount->setStyleSheet(QStringLiteral("color: white;"));
     // Pages whose content comes with their own builders; the navigation
     // already asks whether they are built.
     lyt_mnkc = new QWidget(mnkc);
@@ -77,10 +92,19 @@ void TForm_windows_main::buildEmptyLabels()
     tv_kszn->setObjectName(QStringLiteral("tv_kszn"));
     tv_kszn->setHeaderHidden(true);
     tv_kszn->setGeometry(0, 0, 256, 560);
-    Image_kscy = new TImage(home);
+    tv_kszn->setExpandsOnDoubleClick(false);
+    tv_kszn->setStyleSheet(QStringLiteral("QTreeWidget { border: none; border-right: 1px solid #DBE6F1;"
+                                          " font-size: 15px; background: white; }"));
+    connect(tv_kszn, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        if (item->data(0, Qt::UserRole + 1).toBool())
+            TestHelpNodeClick(item);
+        else
+            ToggleTreeItem(item);
+    });
+    Image_kscy = new TImage(Layout9);
     Image_kscy->setObjectName(QStringLiteral("Image_kscy"));
     Image_kscy->setPicture(QStringLiteral(":/images/start_practice.svg"));
-    Image_kscy->setGeometry(900, 260, 191, 73);
+    Image_kscy->resize(191, 73);
     Image_kscy->setCursor(Qt::PointingHandCursor);
     connect(Image_kscy, &TImage::clicked, this, &TForm_windows_main::Image_kscyClick);
     QWidget *search = tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_stcz"));

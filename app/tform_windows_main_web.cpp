@@ -47,7 +47,7 @@ void TForm_windows_main::buildBrowsers()
     // The guide articles take the page's right part, beside the guide tree.
     QWidget *guide = page("tbtm_kszn");
     chrmfmx_Help = new TChromium(m_profile, QStringLiteral("chrmfmx_Help"), guide);
-    chrmfmx_Help->setGeometry(256, 0, 1022, 500);
+    layoutPages();
 
     chrmfmx_grzx->chromiumPage()->setInterceptDialogs(true);
     for (TChromium *b : {chrmfmx_Test, chrmfmx_grzx})

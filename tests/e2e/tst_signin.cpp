@@ -49,6 +49,7 @@ private Q_SLOTS:
     void markerRules();
     void gatesBeforeSignIn();
     void randomPracticeAndTransferPage();
+    void guidePageAndStatistics();
 
 private:
     void startClient();
@@ -307,6 +308,45 @@ void TestSignIn::randomPracticeAndTransferPage()
     QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString(),
                               m_service->webBase() + QStringLiteral("showtests/showtests_pc.asp"), 15000);
     QTRY_COMPARE(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-action')")).toString(), hostile);
+}
+
+void TestSignIn::guidePageAndStatistics()
+{
+    startClient();
+    waitForSignInPage();
+    submit(QStringLiteral("kuaiji"), QStringLiteral("123456"), false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->TestAppId, 19851, 20000);
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
+    m_service->clearLog();
+
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("kszn")));
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_kszn"));
+    auto *tree = m_main->findChild<QTreeWidget *>(QStringLiteral("tv_kszn"));
+    QCOMPARE(tree->topLevelItemCount(), 3);
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("报考条件"));
+    const TTestHelpArr &help = m_main->TestHelpArr;
+    const QString first = m_service->webBase() + QStringLiteral("showtests/testhelp/19851/") +
+                          help.testhelpid[help.helptreeid.indexOf(QStringLiteral("001001"))] + QStringLiteral(".html");
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Help->mainFrameUrl().toString(), first, 15000);
+    // A top-level click folds its branch and loads nothing.
+    QTreeWidgetItem *top = tree->topLevelItem(0);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(top).center());
+    QVERIFY(!top->isExpanded());
+    // The second visit sends no request and keeps the page.
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("home")));
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("kszn")));
+    QCOMPARE(m_service->calledMethods().count(QStringLiteral("GetTestsHelp")), 1);
+    QCOMPARE(m_main->chrmfmx_Help->mainFrameUrl().toString(), first);
+
+    // The statistics page opened twice in a row is loaded once.
+    const int loads = m_main->chrmfmx_tjfx->loadsRequested();
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("tjfx")));
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_tjfx->mainFrameUrl().toString(), StatisticsUrl(19851), 15000);
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("tjfx")));
+    QVERIFY(!control("AniIndicator1")->isVisible());
+    // One "about:blank", one statistics address.
+    QCOMPARE(m_main->chrmfmx_tjfx->loadsRequested(), loads + 2);
 }
 
 QTEST_MAIN(TestSignIn)
