@@ -179,6 +179,16 @@ public:
     // How long ShowLoadingPage lets the loading page paint (50 x 10 ms).
     void setLoadingPageTurns(int turns) { m_loadingTurns = turns; }
 
+    // --- chapter practice ---------------------------------------------------
+    void BuildChapterTree(const TUserTestsClassCountArr &rows);
+    void OpenChapter(QTreeWidgetItem *item);
+    void BuildChapterRows(const QString &chapterId);
+    void RefreshChapterRows(const QString &id);
+    void PractiseSection(QObject *sender);
+    void PractiseSectionCollection(QLabel *sender);
+    int chapterSlots() const { return TestClassMax; }
+    QString presentTestClassId() const { return PresentTestClassId; }
+
     // --- exam guide ---------------------------------------------------------
     void ShowTestHelpTree();
     void TestHelpNodeClick(QTreeWidgetItem *sender);
@@ -226,6 +236,8 @@ private:
     void buildEmptyLabels();
     void buildNavigation();
     void buildBrowsers();
+    void buildChapterPage();
+    void createRowSlot(qint32 k, QWidget *content);
     void SwitchPage(const QString &name);
     void selectPage(const char *name);
     void setNavBackground(const QString &name, bool highlighted);
@@ -293,6 +305,8 @@ private:
     QLabel *lbl_OnlineCount = nullptr;
     QLineEdit *Edit1 = nullptr;
     QWidget *lyt_mnkc = nullptr;
+    QStackedWidget *tbc_zjlx = nullptr;
+    QObject *m_rowClicks = nullptr;
     QTreeWidget *tv_zjlx = nullptr;
     QTreeWidget *tv_kszn = nullptr;
     QWidget *checkAll = nullptr;

@@ -118,6 +118,7 @@ void TForm_windows_main::buildFrame()
     buildPages();
     buildEmptyLabels();
     buildBrowsers();
+    buildChapterPage();
 
     StatusBar1 = new QStatusBar(Image_bg);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -369,6 +370,8 @@ void TForm_windows_main::layoutPages()
         empty->raise();
     }
     tv_zjlx->setGeometry(0, 0, 256, h);
+    if (tbc_zjlx)
+        tbc_zjlx->setGeometry(256, 0, w - 256, h);
     tv_kszn->setGeometry(0, 0, 256, h);
     if (chrmfmx_Help)
         chrmfmx_Help->setGeometry(256, 0, w - 256, h);

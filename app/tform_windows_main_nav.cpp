@@ -173,10 +173,13 @@ void TForm_windows_main::SwitchPage(const QString &name)
         selectPage("tbtm_zjlx");
         ThreadClassFlg = false;
         lbl_zjlx_zwnr->hide();
-        if (tv_zjlx->topLevelItemCount() > 0)
+        if (tv_zjlx->topLevelItemCount() > 0) {
             AniIndicator1->hide();
-        else
+            RefreshChapterRows(PresentTestClassId);
+        } else {
             GetInterfaceData(ThreadClassFlg, QStringLiteral("zjlx"));
+            BuildChapterTree(UserTestsClassCountArr);
+        }
     } else if (name == QLatin1String("mnkc")) {
         selectPage("tbtm_mnkc");
         ThreadPracticeFlg = false;

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void gatesBeforeSignIn();
     void randomPracticeAndTransferPage();
     void guidePageAndStatistics();
+    void chapterPageRefreshesAfterPractice();
 
 private:
     void startClient();
@@ -347,6 +348,63 @@ void TestSignIn::guidePageAndStatistics()
     QVERIFY(!control("AniIndicator1")->isVisible());
     // One "about:blank", one statistics address.
     QCOMPARE(m_main->chrmfmx_tjfx->loadsRequested(), loads + 2);
+}
+
+void TestSignIn::chapterPageRefreshesAfterPractice()
+{
+    startClient();
+    waitForSignInPage();
+    submit(QStringLiteral("kuaiji"), QStringLiteral("123456"), false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->TestAppId, 19851, 20000);
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
+
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("zjlx")));
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_zjlx"));
+    auto *tree = m_main->findChild<QTreeWidget *>(QStringLiteral("tv_zjlx"));
+    QCOMPARE(tree->topLevelItemCount(), 2);
+    const QString chapter = m_main->recordsData().first().id;
+    QWidget *panel = m_main->findChild<QWidget *>(QStringLiteral("ColorBox_TestClass0"));
+    QVERIFY(panel && panel->isVisibleTo(m_main.get()));
+    auto statsOf = [&](int slot) {
+        QWidget *p = m_main->findChild<QWidget *>(QStringLiteral("ColorBox_TestClass%1").arg(slot));
+        return p->findChildren<QLabel *>().at(1)->text();
+    };
+    QVERIFY2(statsOf(0).contains(QStringLiteral("已答0题")), qPrintable(statsOf(0)));
+    QCOMPARE(m_main->findChild<QLabel *>(QStringLiteral("Label_ct_TestClass0"))->text(), QStringLiteral("错题(0)"));
+    // A link reading "(0)" launches nothing.
+    m_main->PractiseSectionCollection(m_main->findChild<QLabel *>(QStringLiteral("Label_bj_TestClass0")));
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_zjlx"));
+
+    // Practise the first section and answer one question in the practice page.
+    m_main->PractiseSection(panel);
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_web"));
+    QCOMPARE(m_main->presentTestClassId(), chapter);
+    QTRY_VERIFY_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString().contains(QStringLiteral("action=default")), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(m_main->chrmfmx_Test, QStringLiteral("typeof jQuery")).toString(), QStringLiteral("function"), 10000);
+    evaluate(m_main->chrmfmx_Test, QStringLiteral("$('.q').first().find('.opt').first().click(); true"));
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('.q').first().find('.result').is(':visible')")).toBool(), 10000);
+
+    // Coming back refreshes that chapter's rows, in the same slots.
+    const int slots = m_main->chapterSlots();
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("zjlx")));
+    QTRY_VERIFY2(statsOf(0).contains(QStringLiteral("已答1题")), qPrintable(statsOf(0)));
+    QCOMPARE(m_main->chapterSlots(), slots);
+    QVERIFY(m_main->presentTestClassId().isEmpty());
+
+    // The 300-section chapter gets 300 rows; opening it again only switches the tab.
+    QTreeWidgetItem *exercise = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        for (int j = 0; j < tree->topLevelItem(i)->childCount(); ++j)
+            if (tree->topLevelItem(i)->child(j)->text(0).contains(QStringLiteral("分项精练")))
+                exercise = tree->topLevelItem(i)->child(j);
+    QVERIFY(exercise);
+    m_main->OpenChapter(exercise);
+    QCOMPARE(m_main->chapterSlots(), slots + 300);
+    const auto records = m_main->recordsData().size();
+    m_service->clearLog();
+    m_main->OpenChapter(exercise);
+    QCOMPARE(m_main->recordsData().size(), records);
+    QVERIFY(m_service->calledMethods().isEmpty());
 }
 
 QTEST_MAIN(TestSignIn)

@@ -1,5 +1,6 @@
 // Pure rules of the study pages: the online count display and the guide tree.
 
+#include "chapterrules.h"
 #include "guidetree.h"
 #include "onlinecount.h"
 
@@ -13,7 +14,108 @@ private Q_SLOTS:
     void onlineCount();
     void guideTree_data();
     void guideTree();
+    void correctRate_data();
+    void correctRate();
+    void emulatedRateMatchesExtendedPrecision();
+    void statisticsLine();
+    void chapterTree();
+    void slotRanges();
 };
+
+void TestPageRules::correctRate_data()
+{
+    QTest::addColumn<int>("tested");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("rate");
+    QTest::newRow("nothing answered") << 0 << 0 << 0;
+    QTest::newRow("7/5") << 7 << 5 << 71;
+    QTest::newRow("3/2") << 3 << 2 << 66;
+    QTest::newRow("100/53") << 100 << 53 << 52;
+    QTest::newRow("100/59") << 100 << 59 << 58;
+    QTest::newRow("all right") << 9 << 9 << 100;
+    QTest::newRow("none right") << 9 << 0 << 0;
+    QTest::newRow("100/57") << 100 << 57 << 57;
+}
+
+void TestPageRules::correctRate()
+{
+    QFETCH(int, tested);
+    QFETCH(int, right);
+    QFETCH(int, rate);
+    QCOMPARE(CorrectRate(tested, right), rate);
+    QCOMPARE(EmulatedCorrectRate(tested, right), rate);
+}
+
+// The integer emulation gives what 80-bit extended precision gives.
+void TestPageRules::emulatedRateMatchesExtendedPrecision()
+{
+    for (int a = 1; a <= 400; ++a)
+        for (int r = 0; r <= a; ++r)
+            if (CorrectRate(a, r) != EmulatedCorrectRate(a, r))
+                QFAIL(qPrintable(QStringLiteral("%1 of %2").arg(r).arg(a)));
+}
+
+void TestPageRules::statisticsLine()
+{
+    QCOMPARE(StatisticsLine("20", "5", "3"), QStringLiteral("共20题(已答5题，未答15题，做对3题  正确率60%)"));
+    QCOMPARE(WrongCount("5", "3"), QStringLiteral("2"));
+    QCOMPARE(StatisticsLine("0", "0", "0"), QStringLiteral("共0题(已答0题，未答0题，做对0题  正确率0%)"));
+}
+
+void TestPageRules::chapterTree()
+{
+    TUserTestsClassCountArr rows;
+    auto add = [&](const char *id, const char *pid, const char *tree) {
+        rows.testclassid << id;
+        rows.pid << pid;
+        rows.tree << tree;
+        rows.caption << id;
+    };
+    add("1001", "0", "1");    // part
+    add("1002", "1001", "2"); // chapter
+    add("1003", "1002", "3"); // section
+    add("1004", "1001", "2"); // chapter
+    add("1005", "1004", "3");
+    add("1006", "12345", "1"); // tree 1 but a long pid: not a part
+    add("1007", "0", "1");     // part
+    add("1008", "1001", "2");  // a chapter of another part: not shown
+    add("1009", "1007", "2");
+    add("1010", "1009", "3");
+    const ChapterTreePlan plan = PlanChapterTree(rows);
+    QCOMPARE(plan.chapterLevel, QStringLiteral("2"));
+    QStringList shape;
+    for (const ChapterTreeNode &n : plan.nodes)
+        shape << rows.testclassid[n.row] + (n.isPart ? QString() : ">" + rows.testclassid[plan.nodes[n.parent].row]);
+    QCOMPARE(shape.join(' '), QStringLiteral("1001 1002>1001 1004>1001 1007 1009>1007"));
+    QCOMPARE(rows.testclassid[plan.nodes[plan.firstChapter].row], QStringLiteral("1002"));
+    QCOMPARE(ChapterSections(rows, "1002"), (QList<qsizetype>{2}));
+    // Levels that never deepen: nothing is shown.
+    TUserTestsClassCountArr flat;
+    flat.testclassid << "1" << "2";
+    flat.pid << "0" << "0";
+    flat.tree << "1" << "1";
+    QVERIFY(PlanChapterTree(flat).nodes.isEmpty());
+}
+
+void TestPageRules::slotRanges()
+{
+    TRecordsDataArr records;
+    records.append({"a", 0, 1, true, false});
+    SlotRange r = ChapterSlotRange(records, 4);
+    QCOMPARE(r.start, 0);
+    QCOMPARE(r.end, 4);
+    records.append({"b", 0, 1, true, false});
+    r = ChapterSlotRange(records, 300);
+    QCOMPARE(r.start, 4);
+    QCOMPARE(r.end, 304);
+    // A refresh of "a" keeps its slots and clears its mark.
+    records[0].isRefresh = true;
+    r = ChapterSlotRange(records, 99);
+    QCOMPARE(r.start, 0);
+    QCOMPARE(r.end, 4);
+    QVERIFY(!records[0].isRefresh);
+    QCOMPARE(records[0].testClassCount, 4);
+}
 
 void TestPageRules::onlineCount_data()
 {

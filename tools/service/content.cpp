@@ -280,7 +280,11 @@ void addAccountingContent(SubjectContent &c, qint32 appid)
         QStringLiteral("常见错误"), QStringLiteral("例题精讲"), QStringLiteral("真题回顾"),
         QStringLiteral("易混考点"), QStringLiteral("综合练习"), QStringLiteral("考前冲刺")};
     qint64 next = qint64(appid) * 1000 + 600;
-    const qint64 partId = c.nodes.first().id;
+    // The exercise chapter belongs to the last part, so it follows that part's rows.
+    qint64 partId = c.nodes.first().id;
+    for (const SeedNode &node : std::as_const(c.nodes))
+        if (node.tree == 1)
+            partId = node.id;
     const qint64 chapterId = next++;
     c.nodes.append({chapterId, QString::number(partId), 2, QStringLiteral("第七章 资产与负债分项精练")});
     int n = 0;
