@@ -187,6 +187,8 @@ public:
     void PractiseSection(QObject *sender);
     void PractiseSectionCollection(QLabel *sender);
     int chapterSlots() const { return TestClassMax; }
+    // Places the controls of one section row in its panel.
+    void layoutRow(QWidget *panel);
     QString presentTestClassId() const { return PresentTestClassId; }
 
     // --- exam guide ---------------------------------------------------------

@@ -41,6 +41,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Resize) {
+            if (watched->objectName().startsWith(QLatin1String("ColorBox_")))
+                m_window->layoutRow(static_cast<QWidget *>(watched));
+            return false;
+        }
         if (event->type() != QEvent::MouseButtonRelease ||
             static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
             return false;
@@ -104,7 +109,10 @@ void TForm_windows_main::BuildChapterTree(const TUserTestsClassCountArr &rows)
                 box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
                 auto *content = new QWidget;
                 content->setObjectName(QStringLiteral("vsb_content_") + id);
-                content->setStyleSheet(QStringLiteral("#vsb_content_%1 { background: white; }").arg(id));
+                content->setAutoFillBackground(true); // white (a style sheet here would slow every row)
+                QPalette white = content->palette();
+                white.setColor(QPalette::Window, Qt::white);
+                content->setPalette(white);
                 auto *rowsLayout = new QVBoxLayout(content);
                 rowsLayout->setContentsMargins(0, 0, 0, 0);
                 rowsLayout->setSpacing(0);
@@ -146,38 +154,37 @@ void TForm_windows_main::OpenChapter(QTreeWidgetItem *item)
 
 void TForm_windows_main::createRowSlot(qint32 k, QWidget *content)
 {
+    // Plain child widgets placed by geometry (see RowClicks::layoutRow): a
+    // long chapter creates thousands of them, and per-row layouts and style
+    // sheets would cost most of the build.
+    static const QFont captionFont = yahei(18);
+    static const QFont infoFont = yahei(15);
+    auto colored = [](QWidget *w, const QColor &c) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::WindowText, c);
+        w->setPalette(p);
+    };
     auto *panel = new QWidget(content);
     panel->setObjectName(QStringLiteral("ColorBox_TestClass%1").arg(k));
     panel->setFixedHeight(kRowHeight);
     panel->setCursor(Qt::PointingHandCursor);
-    auto *row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
     auto *image = new TImage(panel);
-    image->setFixedWidth(kRowHeight);
+    image->setGeometry(0, 0, kRowHeight, kRowHeight);
     auto *left = new QWidget(panel);
     left->setObjectName(QStringLiteral("Layout_Left_TestClass%1").arg(k));
-    auto *leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(4, 4, 0, 4);
-    leftLayout->setSpacing(0);
     auto *caption = new QLabel(left);
-    caption->setFont(yahei(18));
-    caption->setFixedHeight(36);
-    caption->setStyleSheet(QStringLiteral("color: black;"));
+    caption->setFont(captionFont);
+    colored(caption, Qt::black);
     auto *info = new QLabel(left);
-    info->setFont(yahei(15));
-    info->setFixedHeight(16);
-    info->setStyleSheet(QStringLiteral("color: #696969;"));
-    leftLayout->addWidget(caption);
-    leftLayout->addWidget(info);
-    leftLayout->addStretch(1);
+    info->setFont(infoFont);
+    colored(info, QColor(0x69, 0x69, 0x69));
     auto *right = new QWidget(panel);
-    right->setFixedWidth(kRightWidth);
+    right->setObjectName(QStringLiteral("Layout_Right_TestClass%1").arg(k));
     auto makeLink = [&](const char *kind, int fromRight) {
         auto *link = new QLabel(right);
         link->setObjectName(QStringLiteral("Label_%1_TestClass%2").arg(QLatin1String(kind)).arg(k));
-        link->setFont(yahei(15));
-        link->setStyleSheet(QStringLiteral("color: #328BE5;"));
+        link->setFont(infoFont);
+        colored(link, QColor(0x32, 0x8B, 0xE5));
         link->setCursor(Qt::PointingHandCursor);
         link->setProperty("link", true);
         link->setProperty("fromRight", fromRight);
@@ -187,13 +194,11 @@ void TForm_windows_main::createRowSlot(qint32 k, QWidget *content)
     QLabel *sc = makeLink("sc", 300);
     QLabel *bj = makeLink("bj", 200);
     QLabel *ct = makeLink("ct", 100);
-    row->addWidget(image);
-    row->addWidget(left, 1);
-    row->addWidget(right);
     auto *line = new QFrame(panel);
-    line->setFrameShape(QFrame::HLine);
-    line->setStyleSheet(QStringLiteral("color: rgba(0, 0, 0, 51);"));
-    line->setGeometry(0, kRowHeight - 1, 4000, 1);
+    line->setAutoFillBackground(true);
+    QPalette linePalette = line->palette();
+    linePalette.setColor(QPalette::Window, QColor(0, 0, 0, 51)); // opacity 0.2
+    line->setPalette(linePalette);
     for (QObject *o : {static_cast<QObject *>(panel), static_cast<QObject *>(image),
                        static_cast<QObject *>(left), static_cast<QObject *>(caption),
                        static_cast<QObject *>(info), static_cast<QObject *>(right)})
@@ -211,6 +216,32 @@ void TForm_windows_main::createRowSlot(qint32 k, QWidget *content)
     Line_TestClass[k] = line;
     auto *rowsLayout = static_cast<QVBoxLayout *>(content->layout());
     rowsLayout->insertWidget(rowsLayout->count() - 1, panel); // before the stretch
+    layoutRow(panel);
+}
+
+void TForm_windows_main::layoutRow(QWidget *panel)
+{
+    const auto children = panel->children();
+    const int w = panel->width();
+    for (QObject *child : children) {
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (!widget)
+            continue;
+        const QString name = widget->objectName();
+        if (name.startsWith(QLatin1String("Layout_Left_"))) {
+            // x 65, filling up to the right part; caption 36 high over the statistics line.
+            widget->setGeometry(65, 0, qMax(0, w - 65 - kRightWidth), kRowHeight);
+            const auto labels = widget->findChildren<QLabel *>();
+            if (labels.size() == 2) {
+                labels[0]->setGeometry(0, 4, widget->width(), 36);
+                labels[1]->setGeometry(0, 40, widget->width(), 16);
+            }
+        } else if (name.startsWith(QLatin1String("Layout_Right_"))) {
+            widget->setGeometry(w - kRightWidth, 0, kRightWidth, kRowHeight);
+        } else if (qobject_cast<QFrame *>(widget) && !qobject_cast<QLabel *>(widget)) {
+            widget->setGeometry(0, kRowHeight - 1, w, 1);
+        }
+    }
 }
 
 void TForm_windows_main::BuildChapterRows(const QString &chapterId)
@@ -233,6 +264,8 @@ void TForm_windows_main::BuildChapterRows(const QString &chapterId)
     if (!box)
         return;
     QWidget *content = box->widget();
+    // One layout pass at the end instead of one per batch of new rows.
+    content->layout()->setEnabled(false);
     QElapsedTimer budget;
     budget.start();
     for (qint32 k = range.start; k < range.end; ++k) {
@@ -270,6 +303,8 @@ void TForm_windows_main::BuildChapterRows(const QString &chapterId)
                        (kRowHeight - link->height()) / 2);
         }
     }
+    content->layout()->setEnabled(true);
+    content->layout()->activate();
     box->show();
 }
 

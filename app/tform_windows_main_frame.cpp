@@ -80,8 +80,12 @@ void TForm_windows_main::buildFrame()
     setObjectName(QStringLiteral("Form_windows_main"));
     setWindowTitle(AppConfig::ProductName);
     setWindowFlag(Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("#Form_windows_main { background: #4682B4; }"));
+    // A palette, not a style sheet: a sheet on the window would make every
+    // control of every page go through the style-sheet style.
+    setAutoFillBackground(true);
+    QPalette steel = palette();
+    steel.setColor(QPalette::Window, QColor(0x46, 0x82, 0xB4));
+    setPalette(steel);
     setMinimumSize(800, 500);
 
     Image_bg = makeImage(this, QStringLiteral("Image_bg"), QStringLiteral(":/images/window_bg.svg"));

@@ -1,0 +1,86 @@
+// The chapter page with a 300-section chapter of the stand-in service:
+// building its rows the first time (OpenChapter) and refreshing them after
+// practice (RefreshChapterRows: the statistics request plus the rebuild in
+// the same slots), and the longest stretch without event handling.
+//
+//   build/release/bench/bench_chapters
+
+#include "serviceprocess.h"
+#include "tclientmodule1.h"
+#include "tform_windows_main.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ServiceProcess service;
+    auto module = std::make_shared<TClientModule1>();
+    module->setServer(QStringLiteral("127.0.0.1"), service.appPort());
+    module->ConnectAppServer();
+    TForm_windows_main window;
+    window.setClientModule(module);
+    window.resize(1280, 720);
+    window.UserId = 1236;
+    window.TestAppId = 19851;
+    bool flag = false;
+    window.GetInterfaceData(flag, QStringLiteral("zjlx"));
+    window.BuildChapterTree(window.UserTestsClassCountArr);
+
+    auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("tv_zjlx"));
+    QTreeWidgetItem *exercise = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        for (int j = 0; j < tree->topLevelItem(i)->childCount(); ++j)
+            if (tree->topLevelItem(i)->child(j)->text(0).contains(QStringLiteral("分项精练")))
+                exercise = tree->topLevelItem(i)->child(j);
+    if (!exercise) {
+        std::fprintf(stderr, "bench: no 300-section chapter\n");
+        return 1;
+    }
+
+    qint64 longestGapNs = 0;
+    QElapsedTimer sinceTurn;
+    QTimer turn;
+    turn.setInterval(0);
+    QObject::connect(&turn, &QTimer::timeout, [&] {
+        longestGapNs = std::max(longestGapNs, sinceTurn.nsecsElapsed());
+        sinceTurn.restart();
+    });
+    auto timed = [&](auto &&f) {
+        sinceTurn.start();
+        turn.start();
+        QElapsedTimer t;
+        t.start();
+        f();
+        const double ms = t.nsecsElapsed() / 1e6;
+        longestGapNs = std::max(longestGapNs, sinceTurn.nsecsElapsed());
+        turn.stop();
+        return ms;
+    };
+    const int before = window.chapterSlots();
+    const double first = timed([&] { window.OpenChapter(exercise); });
+    const int rows = window.chapterSlots() - before;
+    const qint64 firstGap = longestGapNs;
+    longestGapNs = 0;
+    const QString id = QString::number(exercise->data(0, Qt::UserRole).toInt());
+    std::vector<double> refresh;
+    for (int i = 0; i < 5; ++i)
+        refresh.push_back(timed([&] { window.RefreshChapterRows(id); }));
+    std::sort(refresh.begin(), refresh.end());
+    std::printf("chapter of %d sections on the chapter page:\n", rows);
+    std::printf("  first build (OpenChapter)                      %7.1f ms (target < 150 ms), longest stretch"
+                " without events %.1f ms\n", first, firstGap / 1e6);
+    std::printf("  refresh (request + rebuild in place), median   %7.1f ms (target < 50 ms), longest stretch"
+                " without events %.1f ms (target <= 16 ms)\n", refresh[refresh.size() / 2], longestGapNs / 1e6);
+    std::printf("  slots after five refreshes: %d (unchanged: %s)\n", window.chapterSlots(),
+                window.chapterSlots() == before + rows ? "yes" : "no");
+    module->shutdown();
+    return 0;
+}
