@@ -122,7 +122,7 @@ void TForm_windows_main::Layout_homeClick(QObject *sender)
 {
     const QString name = hintOf(sender);
     HideMoreMenu();
-    if (AniIndicator1->isVisible() && AniIndicator1->toolTip() == QLatin1String("等待"))
+    if (AniIndicator1->isVisible() && AniIndicator1->toolTip() == QStringLiteral("等待"))
         return; // busy
     if (UserId == -1 && name != QLatin1String("grzx")) {
         ShowSignInTip();

@@ -231,6 +231,14 @@ void TestSignIn::markerRules()
     QTRY_COMPARE(currentPage(), QStringLiteral("tbtm_home"));
     const QString base = m_service->webBase();
 
+    // While the busy indicator shows, entry clicks are ignored.
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
+    control("AniIndicator1")->show();
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("wdbj")));
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_home"));
+    QCOMPARE(m_main->oldNavName(), QStringLiteral("home"));
+    control("AniIndicator1")->hide();
+
     // The same marker address twice is acted on once.
     m_service->clearLog();
     const QUrl home(base + QStringLiteral("user/index.asp?client=pc#home"));

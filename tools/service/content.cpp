@@ -29,7 +29,7 @@ struct Domain
 
 Domain domainOf(const QString &domain)
 {
-    if (domain == QLatin1String("医药卫生"))
+    if (domain == QStringLiteral("医药卫生"))
         return {{QStringLiteral("基础医学"), QStringLiteral("临床医学")},
                 {QStringLiteral("基础理论"), QStringLiteral("诊断要点"), QStringLiteral("治疗原则"),
                  QStringLiteral("预防与保健"), QStringLiteral("卫生法规与伦理"),
@@ -37,7 +37,7 @@ Domain domainOf(const QString &domain)
                 {QStringLiteral("概述"), QStringLiteral("病因与发病机制"), QStringLiteral("临床表现"),
                  QStringLiteral("辅助检查"), QStringLiteral("诊断与鉴别诊断"), QStringLiteral("治疗")},
                 QStringLiteral("患者")};
-    if (domain == QLatin1String("建筑工程"))
+    if (domain == QStringLiteral("建筑工程"))
         return {{QStringLiteral("工程基础"), QStringLiteral("工程实务")},
                 {QStringLiteral("工程技术"), QStringLiteral("项目管理"), QStringLiteral("法律法规"),
                  QStringLiteral("合同管理"), QStringLiteral("质量与安全"),
@@ -45,7 +45,7 @@ Domain domainOf(const QString &domain)
                 {QStringLiteral("基本概念"), QStringLiteral("主要内容"), QStringLiteral("实施要求"),
                  QStringLiteral("常见问题"), QStringLiteral("案例要点")},
                 QStringLiteral("施工单位")};
-    if (domain == QLatin1String("财会经济"))
+    if (domain == QStringLiteral("财会经济"))
         return {{QStringLiteral("基础知识"), QStringLiteral("专业实务")},
                 {QStringLiteral("总论"), QStringLiteral("资产"), QStringLiteral("负债"),
                  QStringLiteral("所有者权益"), QStringLiteral("收入、费用和利润"),
