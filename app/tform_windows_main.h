@@ -8,6 +8,8 @@
 #include "requestrunner.h"
 
 #include <QList>
+
+#include <functional>
 #include <QString>
 #include <QWidget>
 
@@ -191,6 +193,19 @@ public:
     void layoutRow(QWidget *panel);
     QString presentTestClassId() const { return PresentTestClassId; }
 
+    // --- mock exam ----------------------------------------------------------
+    void BuildMockExamSetup();
+    void checkAllChange();
+    void NumberEditKeyDown(QLineEdit *sender, QChar &key);
+    void NumberEditKeyUp(QLineEdit *sender);
+    void NumberEditExit(QLineEdit *sender);
+    void ScoreEditKeyDown(QLineEdit *sender, QChar &key);
+    void ScoreEditExit(QLineEdit *sender);
+    void Button1Click();
+    // Information boxes; tests take the text instead of a modal box.
+    void ShowMessage(const QString &text);
+    void setMessageHook(std::function<void(const QString &)> hook) { m_messageHook = std::move(hook); }
+
     // --- exam guide ---------------------------------------------------------
     void ShowTestHelpTree();
     void TestHelpNodeClick(QTreeWidgetItem *sender);
@@ -239,6 +254,8 @@ private:
     void buildNavigation();
     void buildBrowsers();
     void buildChapterPage();
+    void buildMockExamPage();
+    void layoutMockExam();
     void createRowSlot(qint32 k, QWidget *content);
     void SwitchPage(const QString &name);
     void selectPage(const char *name);
@@ -308,6 +325,13 @@ private:
     QLineEdit *Edit1 = nullptr;
     QWidget *lyt_mnkc = nullptr;
     QStackedWidget *tbc_zjlx = nullptr;
+    QWidget *lyt_Client = nullptr;
+    QWidget *lyt_Bottom = nullptr;
+    QScrollArea *vrtscrlbx_Client = nullptr;
+    QScrollArea *vrtscrlbx_Bottom = nullptr;
+    QPushButton *Button1 = nullptr;
+    QObject *m_editKeys = nullptr;
+    std::function<void(const QString &)> m_messageHook;
     QObject *m_rowClicks = nullptr;
     QTreeWidget *tv_zjlx = nullptr;
     QTreeWidget *tv_kszn = nullptr;

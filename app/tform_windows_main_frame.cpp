@@ -123,6 +123,7 @@ void TForm_windows_main::buildFrame()
     buildEmptyLabels();
     buildBrowsers();
     buildChapterPage();
+    buildMockExamPage();
 
     StatusBar1 = new QStatusBar(Image_bg);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -379,6 +380,7 @@ void TForm_windows_main::layoutPages()
     tv_kszn->setGeometry(0, 0, 256, h);
     if (chrmfmx_Help)
         chrmfmx_Help->setGeometry(256, 0, w - 256, h);
+    layoutMockExam();
     // Home: banner on top, the lower picture below it, the button at its right.
     Layout1->setGeometry(0, 0, w, 137);
     Image1->setGeometry((w - 561) / 2, 0, 561, 137);

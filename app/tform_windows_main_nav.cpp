@@ -184,8 +184,10 @@ void TForm_windows_main::SwitchPage(const QString &name)
         selectPage("tbtm_mnkc");
         ThreadPracticeFlg = false;
         lbl_mnkc_zwnr->hide();
-        if (lyt_mnkc->isHidden())
+        if (lyt_mnkc->isHidden()) {
             GetInterfaceData(ThreadPracticeFlg, QStringLiteral("mnkc"));
+            BuildMockExamSetup();
+        }
     } else if (name == QLatin1String("sjlx")) {
         selectPage("tbtm_web");
         ShowLoadingPage(chrmfmx_Test);

@@ -11,11 +11,15 @@
 #include "timage.h"
 #include "weburls.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QRegularExpression>
 #include <QWebEnginePage>
 
 namespace {
@@ -51,6 +55,7 @@ private Q_SLOTS:
     void randomPracticeAndTransferPage();
     void guidePageAndStatistics();
     void chapterPageRefreshesAfterPractice();
+    void mockExamSetup();
 
 private:
     void startClient();
@@ -413,6 +418,73 @@ void TestSignIn::chapterPageRefreshesAfterPractice()
     m_main->OpenChapter(exercise);
     QCOMPARE(m_main->recordsData().size(), records);
     QVERIFY(m_service->calledMethods().isEmpty());
+}
+
+void TestSignIn::mockExamSetup()
+{
+    startClient();
+    waitForSignInPage();
+    submit(QStringLiteral("kuaiji"), QStringLiteral("123456"), false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->TestAppId, 19851, 20000);
+    QTRY_VERIFY(!control("AniIndicator1")->isVisible());
+    QStringList messages;
+    m_main->setMessageHook([&](const QString &text) { messages << text; });
+
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("mnkc")));
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_mnkc"));
+    QVERIFY(!control("lyt_mnkc")->isHidden());
+    QVERIFY(!control("TreeView4")->isHidden());
+    const auto boxes = control("vrtscrlbx_Client")->findChildren<QCheckBox *>();
+    QCOMPARE(boxes.size(), 7); // six chapters and the exercise chapter
+    // Five boxes a line at the computed positions.
+    const double step = (m_main->width() - 110) / 5.0;
+    QCOMPARE(boxes[1]->pos(), QPoint(int(step + 10), 20));
+    QCOMPARE(boxes[5]->pos(), QPoint(10, 70));
+
+    // Nothing ticked.
+    m_main->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+    QCOMPARE(messages, QStringList{QStringLiteral("请选择一个章节")});
+
+    // All ticked, every number 0.
+    auto *all = m_main->findChild<QCheckBox *>(QStringLiteral("checkAll"));
+    all->setChecked(true);
+    for (QCheckBox *box : boxes)
+        QVERIFY(box->isChecked());
+    const auto numbers = control("vrtscrlbx_Bottom")->findChildren<QLineEdit *>(QRegularExpression(QStringLiteral("^edtNumber")));
+    QVERIFY(numbers.size() >= 3);
+    for (QLineEdit *edit : numbers)
+        edit->setText(QStringLiteral("0"));
+    m_main->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+    QCOMPARE(messages.last(), QStringLiteral("请选择一个题型"));
+
+    // Typing into the edits follows the key rules.
+    QLineEdit *number = numbers.first();
+    number->clear();
+    number->setFocus();
+    QTest::keyClicks(number, QStringLiteral("1a23"));
+    QCOMPARE(number->text(), QStringLiteral("12"));
+    const auto scores = control("vrtscrlbx_Bottom")->findChildren<QLineEdit *>(QRegularExpression(QStringLiteral("^edtScore")));
+    QLineEdit *score = scores.first();
+    score->clear();
+    QTest::keyClicks(score, QStringLiteral("1.55"));
+    QCOMPARE(score->text(), QStringLiteral("1.5"));
+
+    // Unticking all unticks every box; one chapter then starts the exam.
+    all->setChecked(false);
+    for (QCheckBox *box : boxes)
+        QVERIFY(!box->isChecked());
+    boxes[0]->setChecked(true);
+    m_main->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(currentPage(), QStringLiteral("tbtm_web"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString(),
+                              m_service->webBase() + QStringLiteral("showtests/showtests_pc.asp"), 15000);
+    QTRY_COMPARE(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-action')")).toString(), QStringLiteral("practice"));
+
+    // Re-entering keeps the choice.
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("mnkc")));
+    QVERIFY(boxes[0]->isChecked());
+    QCOMPARE(number->text(), QStringLiteral("12"));
 }
 
 QTEST_MAIN(TestSignIn)

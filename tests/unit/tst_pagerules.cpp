@@ -2,6 +2,7 @@
 
 #include "chapterrules.h"
 #include "guidetree.h"
+#include "mockexamrules.h"
 #include "onlinecount.h"
 
 #include <QTest>
@@ -20,7 +21,100 @@ private Q_SLOTS:
     void statisticsLine();
     void chapterTree();
     void slotRanges();
+    void scoreText_data();
+    void scoreText();
+    void typingSequences_data();
+    void typingSequences();
+    void exitRules();
+    void mockExamLists();
 };
+
+void TestPageRules::scoreText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    for (const char *ok : {"5", "0", "0.5", "1.5", "2.", "9.9", ""})
+        QTest::newRow(ok) << ok << true;
+    for (const char *bad : {"10", "1.55", ".5", "1..", "a", "1.a", "-1", "0.0.", "00."})
+        QTest::newRow(bad) << bad << false;
+}
+
+void TestPageRules::scoreText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QCOMPARE(IsValidScoreText(text), valid);
+}
+
+// Keys typed at the end of an edit, one after another; refused keys leave
+// the text as it was.
+void TestPageRules::typingSequences_data()
+{
+    QTest::addColumn<bool>("score");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("number 1 2") << false << "" << "12" << "12";
+    QTest::newRow("number 0 into 0") << false << "0" << "0" << "0";
+    QTest::newRow("number letters refused") << false << "" << "a1b" << "1";
+    QTest::newRow("number 05 becomes 5") << false << "0" << "5" << "5";
+    QTest::newRow("score 1 . 5") << true << "" << "1.5" << "1.5";
+    QTest::newRow("score 1 . 5 5") << true << "" << "1.55" << "1.5";
+    QTest::newRow("score 1 0") << true << "" << "10" << "1";
+    QTest::newRow("score leading dot") << true << "" << ".5" << "5";
+}
+
+void TestPageRules::typingSequences()
+{
+    QFETCH(bool, score);
+    QFETCH(QString, start);
+    QFETCH(QString, keys);
+    QFETCH(QString, result);
+    QString text = start;
+    for (const QChar ch : keys) {
+        const bool allowed = score ? ScoreKeyAllowed(text, ch) : NumberKeyAllowed(text, ch);
+        if (allowed && (score || text.size() < 2))
+            text += ch;
+        if (!score)
+            text = NumberAfterKeyUp(text);
+    }
+    QCOMPARE(text, result);
+    QVERIFY(NumberKeyAllowed("12", QChar(8)) && ScoreKeyAllowed("1.5", QChar(8)));
+}
+
+void TestPageRules::exitRules()
+{
+    QCOMPARE(NumberOnExit(""), QStringLiteral("0"));
+    QCOMPARE(NumberOnExit("7"), QStringLiteral("7"));
+    QCOMPARE(ScoreOnExit(""), QStringLiteral("1"));
+    QCOMPARE(ScoreOnExit("0"), QStringLiteral("1"));
+    QCOMPARE(ScoreOnExit("3."), QStringLiteral("3.0"));
+    QCOMPARE(ScoreOnExit("0.5"), QStringLiteral("0.5"));
+}
+
+void TestPageRules::mockExamLists()
+{
+    TTestClassArr classes;
+    auto add = [&](const char *id, const char *pid, const char *tree) {
+        classes.testclassid << id;
+        classes.pid << pid;
+        classes.tree << tree;
+    };
+    add("100", "0", "1");
+    add("200", "100", "2");
+    add("101", "200", "3");
+    add("102", "200", "3");
+    add("300", "100", "2");
+    add("301", "300", "3");
+    const MockExamLists lists = BuildMockExamLists(
+        classes, {"200"}, {{"11", "5", "1"}, {"12", "10", "0.5"}, {"13", "0", "2"}, {"14", "", "1"}});
+    QCOMPARE(lists.testclassid, QStringLiteral("101,102"));
+    QCOMPARE(lists.testtypeids, QStringLiteral("11,12"));
+    QCOMPARE(lists.testnums, QStringLiteral("5,10"));
+    QCOMPARE(lists.scores, QStringLiteral("1,0.5"));
+    QVERIFY(BuildMockExamLists(classes, {}, {{"11", "5", "1"}}).testclassid.isEmpty());
+    QVERIFY(BuildMockExamLists(classes, {"300"}, {{"11", "0", "1"}}).testtypeids.isEmpty());
+}
 
 void TestPageRules::correctRate_data()
 {
