@@ -51,9 +51,16 @@ QScrollArea *makeBox(QWidget *parent, const char *name)
     auto *box = new QScrollArea(parent);
     box->setObjectName(QLatin1String(name));
     box->setFrameShape(QFrame::NoFrame);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *content = new QWidget;
     content->setObjectName(QLatin1String(name) + QStringLiteral("_content"));
     box->setWidget(content);
+    for (QWidget *w : {static_cast<QWidget *>(box->viewport()), content}) {
+        QPalette white = w->palette();
+        white.setColor(QPalette::Window, QColor(0xF4, 0xF8, 0xFC));
+        w->setPalette(white);
+        w->setAutoFillBackground(true);
+    }
     return box;
 }
 
@@ -197,7 +204,7 @@ void TForm_windows_main::BuildMockExamSetup()
             box->move(int((windowWidth - 110) / 5 * (i % 5) + 10), (i / 5) * 50 + 20);
             box->show();
         }
-        chapters->resize(int(windowWidth), ((m - 1) / 5) * 50 + 60);
+        chapters->resize(qMax(200, vrtscrlbx_Client->width() - 20), ((m - 1) / 5) * 50 + 60);
     }
 
     QWidget *typesBox = vrtscrlbx_Bottom->widget();
@@ -265,7 +272,7 @@ void TForm_windows_main::BuildMockExamSetup()
                                static_cast<QWidget *>(score)})
                 w->setProperty("Tag", tag);
         }
-        typesBox->resize(int(windowWidth), ((t - 1) / 3) * 50 + 60);
+        typesBox->resize(qMax(200, vrtscrlbx_Bottom->width() - 20), ((t - 1) / 3) * 50 + 60);
     }
     if (m > 0 && t > 0)
         lyt_mnkc->show();

@@ -418,6 +418,18 @@ void TestSignIn::chapterPageRefreshesAfterPractice()
     m_main->OpenChapter(exercise);
     QCOMPARE(m_main->recordsData().size(), records);
     QVERIFY(m_service->calledMethods().isEmpty());
+
+    // A collection page's launch asks for every opened chapter of the subject.
+    m_main->LaunchPracticeByAddress(QStringLiteral("-1"), QStringLiteral("note"), QStringLiteral("1"));
+    QCOMPARE(m_main->presentTestClassId(), QStringLiteral("-1"));
+    QTRY_VERIFY_WITH_TIMEOUT(!control("AniIndicator1")->isVisible(), 15000);
+    m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("zjlx")));
+    QVERIFY(m_main->presentTestClassId().isEmpty());
+    QCOMPARE(m_service->calledMethods().count(QStringLiteral("GetUserTestsClassCount")), 1);
+    for (const TRecordsDataRec &record : m_main->recordsData())
+        QVERIFY(!record.isRefresh);
+    QCOMPARE(m_main->chapterSlots(), slots + 300);
+    QVERIFY(statsOf(0).contains(QStringLiteral("已答1题")));
 }
 
 void TestSignIn::mockExamSetup()
