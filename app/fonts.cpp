@@ -21,3 +21,11 @@ void InstallFontSubstitutions()
         return;
     }
 }
+
+QFont DesignFont(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}

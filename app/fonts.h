@@ -3,3 +3,8 @@
 // Maps the font families the window's design names ("微软雅黑", "黑体")
 // to an installed CJK family.
 void InstallFontSubstitutions();
+
+#include <QFont>
+
+// The design's "微软雅黑" at a pixel size (substituted by an installed CJK font).
+QFont DesignFont(int pixels, bool bold = false);

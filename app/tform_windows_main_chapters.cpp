@@ -4,6 +4,7 @@
 
 #include "chapterrules.h"
 #include "tanindicator.h"
+#include "fonts.h"
 #include "tform_windows_main.h"
 #include "timage.h"
 
@@ -24,13 +25,6 @@ constexpr int kItemHeight = 42;
 constexpr int kRightWidth = 350;
 constexpr qint64 kEventBudgetNs = 4'000'000;
 enum Role { TagRole = Qt::UserRole, PartRole };
-
-QFont yahei(int pixels)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(pixels);
-    return font;
-}
 
 // Clicks on a row (panel, image, layouts, labels) and on its links.
 class RowClicks : public QObject
@@ -157,8 +151,8 @@ void TForm_windows_main::createRowSlot(qint32 k, QWidget *content)
     // Plain child widgets placed by geometry (see RowClicks::layoutRow): a
     // long chapter creates thousands of them, and per-row layouts and style
     // sheets would cost most of the build.
-    static const QFont captionFont = yahei(18);
-    static const QFont infoFont = yahei(15);
+    static const QFont captionFont = DesignFont(18);
+    static const QFont infoFont = DesignFont(15);
     auto colored = [](QWidget *w, const QColor &c) {
         QPalette p = w->palette();
         p.setColor(QPalette::WindowText, c);

@@ -4,6 +4,7 @@
 
 #include "appconfig.h"
 #include "mockexamrules.h"
+#include "fonts.h"
 #include "tform_windows_main.h"
 
 #include <QCheckBox>
@@ -21,14 +22,6 @@ namespace {
 constexpr int kBottomHeight = 150;
 constexpr int kBarHeight = 71;
 
-QFont yahei(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 void dimGrey(QWidget *w)
 {
     QPalette p = w->palette();
@@ -40,7 +33,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int px
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setFont(yahei(px, bold));
+    label->setFont(DesignFont(px, bold));
     dimGrey(label);
     label->adjustSize();
     return label;
@@ -116,7 +109,7 @@ void TForm_windows_main::buildMockExamPage()
     lyt_Client->setObjectName(QStringLiteral("lyt_Client"));
     makeLabel(lyt_Client, "Label3", QStringLiteral("试题范围"), 20, true)->move(0, 0);
     checkAll->setParent(lyt_Client);
-    checkAll->setFont(yahei(15));
+    checkAll->setFont(DesignFont(15));
     static_cast<QCheckBox *>(checkAll)->setText(QStringLiteral("全选"));
     checkAll->adjustSize();
     connect(static_cast<QCheckBox *>(checkAll), &QCheckBox::toggled, this,
@@ -191,7 +184,7 @@ void TForm_windows_main::BuildMockExamSetup()
             QCheckBox *&box = chk_mnkc_TestClass[i];
             if (!box) {
                 box = new QCheckBox(chapters);
-                box->setFont(yahei(15));
+                box->setFont(DesignFont(15));
                 dimGrey(box);
                 box->setFixedWidth(200);
             }
@@ -220,13 +213,13 @@ void TForm_windows_main::BuildMockExamSetup()
             for (qint32 i = TestTypeMaxLength; i < t; ++i) {
                 auto label = [&](const QString &text) {
                     auto *l = new QLabel(text, typesBox);
-                    l->setFont(yahei(15));
+                    l->setFont(DesignFont(15));
                     dimGrey(l);
                     return l;
                 };
                 auto edit = [&] {
                     auto *e = new QLineEdit(typesBox);
-                    e->setFont(yahei(15));
+                    e->setFont(DesignFont(15));
                     e->resize(30, 30);
                     e->setAlignment(Qt::AlignCenter);
                     e->installEventFilter(m_editKeys);

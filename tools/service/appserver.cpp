@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QUrl>
 
+#include "listener.h"
+
 #include <httplib.h>
 
 #include <functional>
@@ -173,16 +175,7 @@ AppServer::~AppServer()
 
 int AppServer::start(const QString &host, int port)
 {
-    const std::string h = host.toStdString();
-    int bound = port;
-    if (port == 0)
-        bound = m_server->bind_to_any_port(h);
-    else if (!m_server->bind_to_port(h, port))
-        bound = -1;
-    if (bound <= 0)
-        return -1;
-    m_thread = std::make_unique<std::thread>([this] { m_server->listen_after_bind(); });
-    return bound;
+    return StartListening(*m_server, host, port, m_thread);
 }
 
 void AppServer::stop()
@@ -193,10 +186,7 @@ void AppServer::stop()
         m_release.notify_all();
     }
     if (m_server)
-        m_server->stop();
-    if (m_thread && m_thread->joinable())
-        m_thread->join();
-    m_thread.reset();
+        StopListening(*m_server, m_thread);
 }
 
 void AppServer::setFault(const QString &method, const Fault &fault)

@@ -8,6 +8,8 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
+#include "listener.h"
+
 #include <httplib.h>
 
 namespace {
@@ -143,25 +145,13 @@ WebSite::~WebSite()
 
 int WebSite::start(const QString &host, int port)
 {
-    const std::string h = host.toStdString();
-    int bound = port;
-    if (port == 0)
-        bound = m_server->bind_to_any_port(h);
-    else if (!m_server->bind_to_port(h, port))
-        bound = -1;
-    if (bound <= 0)
-        return -1;
-    m_thread = std::make_unique<std::thread>([this] { m_server->listen_after_bind(); });
-    return bound;
+    return StartListening(*m_server, host, port, m_thread);
 }
 
 void WebSite::stop()
 {
     if (m_server)
-        m_server->stop();
-    if (m_thread && m_thread->joinable())
-        m_thread->join();
-    m_thread.reset();
+        StopListening(*m_server, m_thread);
 }
 
 qint32 WebSite::signedInUser(const httplib::Request &req)
