@@ -35,7 +35,8 @@ int roundHalfEven(double value)
 } // namespace
 
 TForm_windows_main::TForm_windows_main(QWidget *parent)
-    : QWidget(parent), m_settingsFolder(QCoreApplication::applicationDirPath())
+    : QWidget(parent), m_settingsFolder(QCoreApplication::applicationDirPath()),
+      m_clientFolder(QCoreApplication::applicationDirPath())
 {
     buildFrame();
     ColorBox1->resize(width(), 120);

@@ -206,6 +206,17 @@ public:
     void ShowMessage(const QString &text);
     void setMessageHook(std::function<void(const QString &)> hook) { m_messageHook = std::move(hook); }
 
+    // --- update check -------------------------------------------------------
+    void tmrUpDateTimer();
+    void FileUpdate();
+    void ShowError(const QString &text);
+    void setQuestionHook(std::function<bool(const QString &)> hook) { m_questionHook = std::move(hook); }
+    // Where the updater is downloaded and where it starts (tests set both).
+    void setAppDataFolder(const QString &folder) { m_appDataFolder = folder; }
+    void setClientFolder(const QString &folder) { m_clientFolder = folder; }
+    QString UpdateURL;
+    QString UpdaterFile;
+
     // --- exam guide ---------------------------------------------------------
     void ShowTestHelpTree();
     void TestHelpNodeClick(QTreeWidgetItem *sender);
@@ -228,12 +239,12 @@ public:
     void GetInterfaceData(bool &flag, const QString &FunctionName, const QString &DeleteId = {});
 
 Q_SIGNALS:
+    // The update check has finished (prompt and messages included).
+    void updateCheckDone();
     // The window was asked to close; waiting requests stop waiting.
     void closeRequested();
     // The window has closed; the splash window closes with it.
     void formClosed();
-    // The one-shot update timer fired.
-    void updateTimerFired();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -256,6 +267,7 @@ private:
     void buildChapterPage();
     void buildMockExamPage();
     void layoutMockExam();
+    void promptForUpdate();
     void createRowSlot(qint32 k, QWidget *content);
     void SwitchPage(const QString &name);
     void selectPage(const char *name);
@@ -332,6 +344,9 @@ private:
     QPushButton *Button1 = nullptr;
     QObject *m_editKeys = nullptr;
     std::function<void(const QString &)> m_messageHook;
+    std::function<bool(const QString &)> m_questionHook;
+    QString m_appDataFolder;
+    QString m_clientFolder;
     QObject *m_rowClicks = nullptr;
     QTreeWidget *tv_zjlx = nullptr;
     QTreeWidget *tv_kszn = nullptr;

@@ -158,7 +158,7 @@ void TForm_windows_main::buildFrame()
     tmrUpDate->setObjectName(QStringLiteral("tmrUpDate"));
     tmrUpDate->setInterval(10000);
     tmrUpDate->setSingleShot(true);
-    connect(tmrUpDate, &QTimer::timeout, this, &TForm_windows_main::updateTimerFired);
+    connect(tmrUpDate, &QTimer::timeout, this, &TForm_windows_main::tmrUpDateTimer);
     tmrUpDate->start(); // counts from the window's creation
 
     setGeometry(0, -1000, kDesignWidth, kDesignHeight);

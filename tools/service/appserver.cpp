@@ -195,6 +195,12 @@ void AppServer::setFault(const QString &method, const Fault &fault)
     m_faults[method] = fault;
 }
 
+void AppServer::setUpdateUrl(const QString &url)
+{
+    std::lock_guard lock(m_mutex);
+    m_options.updateUrl = url;
+}
+
 void AppServer::clearFaults()
 {
     std::lock_guard lock(m_mutex);
@@ -490,6 +496,7 @@ void AppServer::answer(const Call &call, httplib::Response &res)
         value = jsonOf(m_options.onlineCount);
     else if (m == QLatin1String("GetUpdate")) {
         const bool older = texts[0] != QLatin1String("9.99") && texts[1] == QLatin1String("pc");
+        std::lock_guard lock(m_mutex);
         value = jsonOf(older ? m_options.updateUrl : QString());
     } else if (m == QLatin1String("updateUpLoadFile"))
         value = jsonOf(QStringLiteral("ok"));

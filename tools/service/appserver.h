@@ -57,6 +57,7 @@ public:
     void stop();
 
     void setFault(const QString &method, const Fault &fault);
+    void setUpdateUrl(const QString &url);
     void clearFaults();
     // Every call received, oldest first: {"method", "params", "session"}.
     QJsonArray callLog() const;

@@ -32,6 +32,11 @@ The stand-in online service of the Quillmoor client, on 127.0.0.1 only.
   --ascii-json        write answers as ASCII with \uXXXX and \/ escapes
   --online-count N    the answer of GetOnlineCount (default 1286)
   --update-url URL    the answer of GetUpdate for older clients (default: none)
+  --offer-update      answer GetUpdate with the address of a small updater
+                      program this service serves (it writes updater-ran.txt
+                      into its working folder)
+  --update-fault KIND serve the updater as an error page (errorpage) or cut
+                      off half way (truncated)
   --help              this text
 
 On start it prints one line per listener:
@@ -69,6 +74,8 @@ int main(int argc, char *argv[])
     int webPort = 21180;
     AppServer::Options options;
     QList<QPair<QString, Fault>> faults;
+    bool offerUpdate = false;
+    WebSite::UpdaterMode updaterMode = WebSite::UpdaterMode::Normal;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString &a = args[i];
         auto next = [&]() -> QString { return i + 1 < args.size() ? args[++i] : QString(); };
@@ -89,6 +96,16 @@ int main(int argc, char *argv[])
             options.onlineCount = next();
         } else if (a == QLatin1String("--update-url")) {
             options.updateUrl = next();
+        } else if (a == QLatin1String("--offer-update")) {
+            offerUpdate = true;
+        } else if (a == QLatin1String("--update-fault")) {
+            const QString kind = next();
+            if (kind == QLatin1String("errorpage"))
+                updaterMode = WebSite::UpdaterMode::ErrorPage;
+            else if (kind == QLatin1String("truncated"))
+                updaterMode = WebSite::UpdaterMode::Truncated;
+            else
+                return fail("--update-fault needs errorpage or truncated");
         } else if (a == QLatin1String("--fault")) {
             const QString spec = next();
             const qsizetype eq = spec.indexOf(QLatin1Char('='));
@@ -123,6 +140,12 @@ int main(int argc, char *argv[])
     if (boundWebPort < 0)
         return fail("cannot listen on the web site port");
     std::printf("web-site http://127.0.0.1:%d/\n", boundWebPort);
+    if (offerUpdate) {
+        // A stand-in updater: it only leaves a mark in its working folder.
+        webSite.setUpdater("#!/bin/sh\necho \"Quillmoor updater started in $(pwd)\" > updater-ran.txt\n",
+                           updaterMode);
+        appServer.setUpdateUrl(QStringLiteral("http://127.0.0.1:%1/update/Quillmoor_update.exe").arg(boundWebPort));
+    }
     std::printf("ready\n");
     std::fflush(stdout);
 

@@ -358,11 +358,29 @@ void WebSite::routes()
     });
 
     s.Get("/update/Quillmoor_update.exe", [this](const httplib::Request &, httplib::Response &res) {
-        QFile file(m_updaterFile);
-        if (m_updaterFile.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        if (m_updater.isEmpty()) {
             res.status = 404;
             return;
         }
-        res.set_content(file.readAll().toStdString(), "application/octet-stream");
+        switch (m_updaterMode) {
+        case UpdaterMode::Normal:
+            res.set_content(m_updater.toStdString(), "application/octet-stream");
+            break;
+        case UpdaterMode::ErrorPage:
+            res.status = 500;
+            res.set_content(page(QStringLiteral("服务器错误"), QStringLiteral("<p>服务器暂时无法提供下载。</p>")),
+                            "text/html; charset=utf-8");
+            break;
+        case UpdaterMode::Truncated: {
+            const std::string body = m_updater.toStdString();
+            res.set_content_provider(body.size(), "application/octet-stream",
+                                     [body](size_t offset, size_t, httplib::DataSink &sink) {
+                                         if (offset == 0)
+                                             sink.write(body.data(), body.size() / 2);
+                                         return false; // the connection breaks off
+                                     });
+            break;
+        }
+        }
     });
 }

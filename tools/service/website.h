@@ -29,8 +29,14 @@ public:
     int start(const QString &host, int port);
     void stop();
 
-    // The updater file served under /update/ (empty: none).
-    void setUpdaterFile(const QString &path) { m_updaterFile = path; }
+    // The updater program served at /update/Quillmoor_update.exe: as it is,
+    // as an error page, or cut off after a few bytes.
+    enum class UpdaterMode { Normal, ErrorPage, Truncated };
+    void setUpdater(const QByteArray &content, UpdaterMode mode)
+    {
+        m_updater = content;
+        m_updaterMode = mode;
+    }
 
 private:
     void routes();
@@ -41,6 +47,7 @@ private:
     std::unique_ptr<std::thread> m_thread;
     std::mutex m_mutex;
     std::map<std::string, qint32> m_sessions; // cookie token -> user id
-    QString m_updaterFile;
+    QByteArray m_updater;
+    UpdaterMode m_updaterMode = UpdaterMode::Normal;
     quint64 m_serial = 0;
 };
