@@ -193,6 +193,12 @@ public:
     void layoutRow(QWidget *panel);
     QString presentTestClassId() const { return PresentTestClassId; }
 
+    // --- question card lists --------------------------------------------------
+    void ShowUserNoteList();
+    void ShowUserFavList();
+    void ShowUserErrorList();
+    void ShowFindTestList();
+
     // --- mock exam ----------------------------------------------------------
     void BuildMockExamSetup();
     void checkAllChange();
@@ -266,6 +272,10 @@ private:
     void buildBrowsers();
     void buildChapterPage();
     void buildMockExamPage();
+    void buildCardPages();
+    void layoutCardPages();
+    enum class CardList { Notes, Favourites, Errors, Search };
+    void rebuildCards(CardList list);
     void layoutMockExam();
     void promptForUpdate();
     void createRowSlot(qint32 k, QWidget *content);
@@ -343,6 +353,7 @@ private:
     QScrollArea *vrtscrlbx_Bottom = nullptr;
     QPushButton *Button1 = nullptr;
     QObject *m_editKeys = nullptr;
+    QObject *m_cardLayout = nullptr;
     std::function<void(const QString &)> m_messageHook;
     std::function<bool(const QString &)> m_questionHook;
     QString m_appDataFolder;

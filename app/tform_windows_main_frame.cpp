@@ -124,6 +124,7 @@ void TForm_windows_main::buildFrame()
     buildBrowsers();
     buildChapterPage();
     buildMockExamPage();
+    buildCardPages();
 
     StatusBar1 = new QStatusBar(Image_bg);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -381,6 +382,8 @@ void TForm_windows_main::layoutPages()
     if (chrmfmx_Help)
         chrmfmx_Help->setGeometry(256, 0, w - 256, h);
     layoutMockExam();
+    if (m_cardLayout)
+        layoutCardPages();
     // Home: banner on top, the lower picture below it, the button at its right.
     Layout1->setGeometry(0, 0, w, 137);
     Image1->setGeometry((w - 561) / 2, 0, 561, 137);

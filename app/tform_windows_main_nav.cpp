@@ -204,6 +204,11 @@ void TForm_windows_main::SwitchPage(const QString &name)
                         : name == QLatin1String("wdsc") ? lbl_wdsc_zwnr
                                                         : lbl_ctcz_zwnr;
         empty->hide();
+        const char *suffix = name == QLatin1String("wdbj")   ? "UserNote"
+                             : name == QLatin1String("wdsc") ? "UserFav"
+                                                             : "UserError";
+        tbc_Client->findChild<QWidget *>(QStringLiteral("vrtscrlbx_") + QLatin1String(suffix))->hide();
+        tbc_Client->findChild<QWidget *>(QStringLiteral("tv_") + name + QStringLiteral("_Bottom"))->hide();
         bool &flag = name == QLatin1String("wdbj")   ? ThreadNoteFlg
                      : name == QLatin1String("wdsc") ? ThreadFavFlg
                                                      : ThreadErrorFlg;
@@ -213,6 +218,12 @@ void TForm_windows_main::SwitchPage(const QString &name)
         flag = false;
         list = TUserInfoArr();
         GetInterfaceData(flag, name);
+        if (name == QLatin1String("wdbj"))
+            ShowUserNoteList();
+        else if (name == QLatin1String("wdsc"))
+            ShowUserFavList();
+        else
+            ShowUserErrorList();
     } else if (name == QLatin1String("tjfx") || name == QLatin1String("grzx")) {
         const bool statistics = name == QLatin1String("tjfx");
         const char *page = statistics ? "tbtm_tjfx" : "tbtm_grzx";

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void nestedRequestRuns();
     void closingEndsWaitWhileCallHangs();
     void waitEndsWhenWorkerGivesUp();
+    void noteCardsReuseSlots();
 
 private:
     QWidget *control(const char *name) { return m_window->findChild<QWidget *>(QLatin1String(name)); }
@@ -192,6 +193,59 @@ void TestRequestsGui::waitEndsWhenWorkerGivesUp()
     QVERIFY(!flag);
     QCOMPARE(m_window->UserFavArr.msg, QStringLiteral("before")); // the record is kept
     QCOMPARE(m_service->calledMethods().count(QStringLiteral("GetUserFav")), 10);
+}
+
+void TestRequestsGui::noteCardsReuseSlots()
+{
+    auto entries = [](int n, int firstId) {
+        TUserInfoArr a;
+        for (int i = 0; i < n; ++i) {
+            a.testsid << QString::number(100 + i);
+            a.usernoteid << QString::number(firstId + i);
+            a.testtype << (i == 0 ? "A3test" : "A1test");
+            a.title << QStringLiteral("题目%1").arg(i);
+            a.a3title << "病例一";
+            a.btitle << "";
+            a.rightanswer << "B";
+            a.answercontent << "青霉素";
+            a.analyse << "解析文字";
+            a.note << QStringLiteral("笔记%1").arg(i);
+        }
+        a.msg = n ? "ok" : "暂无数据";
+        return a;
+    };
+    auto panel = [this](int j) { return m_window->findChild<QWidget *>(QStringLiteral("Pnl_UserNote%1").arg(j)); };
+    m_window->UserNoteArr = entries(5, 10);
+    m_window->ShowUserNoteList();
+    for (int j = 0; j < 5; ++j)
+        QVERIFY(panel(j) && !panel(j)->isHidden());
+    QCOMPARE(panel(0)->property("Tag").toInt(), 10);
+    const auto labels = panel(0)->findChildren<QLabel *>();
+    QStringList texts;
+    for (QLabel *l : labels)
+        texts << l->text();
+    QVERIFY(texts.contains("病例一 - 题目0"));
+    QVERIFY(texts.contains("答案：B.青霉素"));
+    QVERIFY(texts.contains("解析：解析文字"));
+    QVERIFY(texts.contains("笔记：笔记0"));
+    QVERIFY(m_window->findChild<QWidget *>(QStringLiteral("Button_Update_UserFav3")));
+    QVERIFY(m_window->findChild<QWidget *>(QStringLiteral("Button_UserNote3")));
+    QVERIFY(!control("tv_wdbj_Bottom")->isHidden());
+
+    // Three after five reuse slots 0 to 2; 3 and 4 stay hidden.
+    QWidget *first = panel(0);
+    m_window->UserNoteArr = entries(3, 50);
+    m_window->ShowUserNoteList();
+    QCOMPARE(panel(0), first);
+    QCOMPARE(panel(2)->property("Tag").toInt(), 52);
+    QVERIFY(panel(3)->isHidden() && panel(4)->isHidden());
+    QVERIFY(!m_window->findChild<QWidget *>(QStringLiteral("Pnl_UserNote5")));
+
+    // None after three: every panel hidden.
+    m_window->UserNoteArr = entries(0, 0);
+    m_window->ShowUserNoteList();
+    for (int j = 0; j < 5; ++j)
+        QVERIFY(panel(j)->isHidden());
 }
 
 QTEST_MAIN(TestRequestsGui)
