@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
+#include <QWidget>
 
 void InstallFontSubstitutions()
 {
@@ -28,4 +29,12 @@ QFont DesignFont(int pixels, bool bold)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+void SetBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }

@@ -275,6 +275,19 @@ private:
     void buildCardPages();
     void layoutCardPages();
     enum class CardList { Notes, Favourites, Errors, Search };
+    // The record and the slot arrays of one card list.
+    struct CardSlots
+    {
+        const char *suffix;
+        const TUserInfoArr &entries;
+        const QStringList &ids; // the card ids of this list
+        QList<QWidget *> &panels;
+        QList<QLabel *> &titles;
+        QList<QLabel *> &answers;
+        QList<QLabel *> &analyses;
+        qint32 &allocated;
+    };
+    CardSlots cardSlots(CardList list);
     void rebuildCards(CardList list);
     void layoutMockExam();
     void promptForUpdate();

@@ -26,10 +26,7 @@ QScrollArea *makeCardArea(QWidget *page, const QString &name)
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *content = new QWidget;
-    content->setAutoFillBackground(true);
-    QPalette white = content->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    content->setPalette(white);
+    SetBackground(content, Qt::white);
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -144,34 +141,39 @@ void TForm_windows_main::layoutCardPages()
         a->setGeometry(0, kBarHeight, w, h - kBarHeight);
 }
 
+TForm_windows_main::CardSlots TForm_windows_main::cardSlots(CardList list)
+{
+    switch (list) {
+    case CardList::Notes:
+        return {"UserNote", UserNoteArr, UserNoteArr.usernoteid, Panel_UserNote, Label_TestTitle_UserNote,
+                Label_RightAnswer_UserNote, Label_AnAlyse_UserNote, UserNoteMaxLength};
+    case CardList::Favourites:
+        return {"UserFav", UserFavArr, UserFavArr.userfavid, Panel_UserFav, Label_TestTitle_UserFav,
+                Label_RightAnswer_UserFav, Label_AnAlyse_UserFav, UserFavMaxLength};
+    case CardList::Errors:
+        return {"UserError", UserErrorArr, UserErrorArr.UserTestLogid, Panel_UserError,
+                Label_TestTitle_UserError, Label_RightAnswer_UserError, Label_AnAlyse_UserError,
+                UserErrorMaxLength};
+    case CardList::Search:
+        break;
+    }
+    return {"FindTest", FindTestArr, FindTestArr.testsid, Panel_FindTest, Label_TestTitle_FindTest,
+            Label_RightAnswer_FindTest, Label_AnAlyse_FindTest, FindTestMaxLength};
+}
+
 void TForm_windows_main::rebuildCards(CardList list)
 {
     const bool note = list == CardList::Notes;
     const bool search = list == CardList::Search;
-    const char *suffix = note ? "UserNote" : list == CardList::Favourites ? "UserFav"
-                                        : list == CardList::Errors     ? "UserError"
-                                                                        : "FindTest";
-    const TUserInfoArr &entries = note ? UserNoteArr : list == CardList::Favourites ? UserFavArr
-                                                   : list == CardList::Errors     ? UserErrorArr
-                                                                                   : FindTestArr;
-    const QStringList &ids = note ? entries.usernoteid : list == CardList::Favourites ? entries.userfavid
-                                                       : list == CardList::Errors     ? entries.UserTestLogid
-                                                                                       : entries.testsid;
-    QList<QWidget *> &panels = note ? Panel_UserNote : list == CardList::Favourites ? Panel_UserFav
-                                                     : list == CardList::Errors     ? Panel_UserError
-                                                                                     : Panel_FindTest;
-    QList<QLabel *> &titles = note ? Label_TestTitle_UserNote : list == CardList::Favourites ? Label_TestTitle_UserFav
-                                                              : list == CardList::Errors     ? Label_TestTitle_UserError
-                                                                                              : Label_TestTitle_FindTest;
-    QList<QLabel *> &answers = note ? Label_RightAnswer_UserNote : list == CardList::Favourites ? Label_RightAnswer_UserFav
-                                                                 : list == CardList::Errors     ? Label_RightAnswer_UserError
-                                                                                                 : Label_RightAnswer_FindTest;
-    QList<QLabel *> &analyses = note ? Label_AnAlyse_UserNote : list == CardList::Favourites ? Label_AnAlyse_UserFav
-                                                              : list == CardList::Errors     ? Label_AnAlyse_UserError
-                                                                                              : Label_AnAlyse_FindTest;
-    qint32 &allocated = note ? UserNoteMaxLength : list == CardList::Favourites ? UserFavMaxLength
-                                                 : list == CardList::Errors     ? UserErrorMaxLength
-                                                                                 : FindTestMaxLength;
+    const CardSlots slots = cardSlots(list);
+    const char *suffix = slots.suffix;
+    const TUserInfoArr &entries = slots.entries;
+    const QStringList &ids = slots.ids;
+    QList<QWidget *> &panels = slots.panels;
+    QList<QLabel *> &titles = slots.titles;
+    QList<QLabel *> &answers = slots.answers;
+    QList<QLabel *> &analyses = slots.analyses;
+    qint32 &allocated = slots.allocated;
 
     for (QWidget *panel : std::as_const(panels))
         if (panel)
@@ -181,8 +183,7 @@ void TForm_windows_main::rebuildCards(CardList list)
         return;
     if (n > allocated) {
         allocated = n;
-        for (QList<QWidget *> *a : {&panels})
-            a->resize(n);
+        panels.resize(n);
         titles.resize(n);
         answers.resize(n);
         analyses.resize(n);
@@ -236,10 +237,7 @@ void TForm_windows_main::rebuildCards(CardList list)
             }
             auto *line = new QFrame(panel);
             line->setObjectName(QStringLiteral("line"));
-            line->setAutoFillBackground(true);
-            QPalette lp = line->palette();
-            lp.setColor(QPalette::Window, QColor(0, 0, 0, 51));
-            line->setPalette(lp);
+            SetBackground(line, QColor(0, 0, 0, 51)); // opacity 0.2
             panel->installEventFilter(m_cardLayout);
             layout->insertWidget(layout->count() - 1, panel);
             panels[j] = panel;

@@ -103,10 +103,7 @@ void TForm_windows_main::BuildChapterTree(const TUserTestsClassCountArr &rows)
                 box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
                 auto *content = new QWidget;
                 content->setObjectName(QStringLiteral("vsb_content_") + id);
-                content->setAutoFillBackground(true); // white (a style sheet here would slow every row)
-                QPalette white = content->palette();
-                white.setColor(QPalette::Window, Qt::white);
-                content->setPalette(white);
+                SetBackground(content, Qt::white); // a style sheet here would slow every row
                 auto *rowsLayout = new QVBoxLayout(content);
                 rowsLayout->setContentsMargins(0, 0, 0, 0);
                 rowsLayout->setSpacing(0);
@@ -189,10 +186,7 @@ void TForm_windows_main::createRowSlot(qint32 k, QWidget *content)
     QLabel *bj = makeLink("bj", 200);
     QLabel *ct = makeLink("ct", 100);
     auto *line = new QFrame(panel);
-    line->setAutoFillBackground(true);
-    QPalette linePalette = line->palette();
-    linePalette.setColor(QPalette::Window, QColor(0, 0, 0, 51)); // opacity 0.2
-    line->setPalette(linePalette);
+    SetBackground(line, QColor(0, 0, 0, 51)); // opacity 0.2
     for (QObject *o : {static_cast<QObject *>(panel), static_cast<QObject *>(image),
                        static_cast<QObject *>(left), static_cast<QObject *>(caption),
                        static_cast<QObject *>(info), static_cast<QObject *>(right)})

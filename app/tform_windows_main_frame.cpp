@@ -2,6 +2,7 @@
 // status line, more-menu and popup overlay.
 
 #include "appconfig.h"
+#include "fonts.h"
 #include "tanindicator.h"
 #include "tform_windows_main.h"
 #include "tchromium.h"
@@ -82,10 +83,7 @@ void TForm_windows_main::buildFrame()
     setWindowFlag(Qt::FramelessWindowHint);
     // A palette, not a style sheet: a sheet on the window would make every
     // control of every page go through the style-sheet style.
-    setAutoFillBackground(true);
-    QPalette steel = palette();
-    steel.setColor(QPalette::Window, QColor(0x46, 0x82, 0xB4));
-    setPalette(steel);
+    SetBackground(this, QColor(0x46, 0x82, 0xB4));
     setMinimumSize(800, 500);
 
     Image_bg = makeImage(this, QStringLiteral("Image_bg"), QStringLiteral(":/images/window_bg.svg"));

@@ -48,12 +48,8 @@ QScrollArea *makeBox(QWidget *parent, const char *name)
     auto *content = new QWidget;
     content->setObjectName(QLatin1String(name) + QStringLiteral("_content"));
     box->setWidget(content);
-    for (QWidget *w : {static_cast<QWidget *>(box->viewport()), content}) {
-        QPalette white = w->palette();
-        white.setColor(QPalette::Window, QColor(0xF4, 0xF8, 0xFC));
-        w->setPalette(white);
-        w->setAutoFillBackground(true);
-    }
+    for (QWidget *w : {static_cast<QWidget *>(box->viewport()), content})
+        SetBackground(w, QColor(0xF4, 0xF8, 0xFC)); // the page background
     return box;
 }
 

@@ -8,6 +8,7 @@
 
 #include "catalogue.h"
 #include "data_structure.h"
+#include "stallmeter.h"
 #include "tform_windows_main.h"
 
 #include <QApplication>
@@ -63,29 +64,14 @@ int main(int argc, char *argv[])
     window.AppListArr = list;
     QTreeWidget literalTree;
 
-    // The longest gap between two turns of event handling while we build.
-    qint64 longestGapNs = 0;
-    QElapsedTimer sinceTurn;
-    QTimer turn;
-    turn.setInterval(0);
-    QObject::connect(&turn, &QTimer::timeout, [&] {
-        longestGapNs = std::max(longestGapNs, sinceTurn.nsecsElapsed());
-        sinceTurn.restart();
-    });
+    StallMeter stall;
 
     std::vector<double> ours;
     std::vector<double> literal;
     for (int r = 0; r < rounds; ++r) {
+        ours.push_back(stall.run([&] { window.BuildAppTree(); }));
         QElapsedTimer t;
-        sinceTurn.start();
-        turn.start();
         t.start();
-        window.BuildAppTree();
-        ours.push_back(t.nsecsElapsed() / 1e6);
-        // From the last turn (or the start) to the end of the build.
-        longestGapNs = std::max(longestGapNs, sinceTurn.nsecsElapsed());
-        turn.stop();
-        t.restart();
         literalBuild(literalTree, list);
         literal.push_back(t.nsecsElapsed() / 1e6);
     }
@@ -99,6 +85,6 @@ int main(int argc, char *argv[])
     std::printf("  literal (scan all rows per parent, events per row) %8.2f ms\n", l);
     std::printf("  speed-up %.0fx (target >= 50x); longest stretch without events during our build %.2f ms"
                 " (target <= 16 ms)\n",
-                l / o, longestGapNs / 1e6);
+                l / o, stall.longestMs());
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "serviceprocess.h"
 #include "tclientmodule1.h"
+#include "stallmeter.h"
 #include "tform_windows_main.h"
 
 #include <QApplication>
@@ -45,40 +46,22 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    qint64 longestGapNs = 0;
-    QElapsedTimer sinceTurn;
-    QTimer turn;
-    turn.setInterval(0);
-    QObject::connect(&turn, &QTimer::timeout, [&] {
-        longestGapNs = std::max(longestGapNs, sinceTurn.nsecsElapsed());
-        sinceTurn.restart();
-    });
-    auto timed = [&](auto &&f) {
-        sinceTurn.start();
-        turn.start();
-        QElapsedTimer t;
-        t.start();
-        f();
-        const double ms = t.nsecsElapsed() / 1e6;
-        longestGapNs = std::max(longestGapNs, sinceTurn.nsecsElapsed());
-        turn.stop();
-        return ms;
-    };
+    StallMeter stall;
     const int before = window.chapterSlots();
-    const double first = timed([&] { window.OpenChapter(exercise); });
+    const double first = stall.run([&] { window.OpenChapter(exercise); });
     const int rows = window.chapterSlots() - before;
-    const qint64 firstGap = longestGapNs;
-    longestGapNs = 0;
+    const double firstGap = stall.longestMs();
+    stall.reset();
     const QString id = QString::number(exercise->data(0, Qt::UserRole).toInt());
     std::vector<double> refresh;
     for (int i = 0; i < 5; ++i)
-        refresh.push_back(timed([&] { window.RefreshChapterRows(id); }));
+        refresh.push_back(stall.run([&] { window.RefreshChapterRows(id); }));
     std::sort(refresh.begin(), refresh.end());
     std::printf("chapter of %d sections on the chapter page:\n", rows);
     std::printf("  first build (OpenChapter)                      %7.1f ms (target < 150 ms), longest stretch"
-                " without events %.1f ms\n", first, firstGap / 1e6);
+                " without events %.1f ms\n", first, firstGap);
     std::printf("  refresh (request + rebuild in place), median   %7.1f ms (target < 50 ms), longest stretch"
-                " without events %.1f ms (target <= 16 ms)\n", refresh[refresh.size() / 2], longestGapNs / 1e6);
+                " without events %.1f ms (target <= 16 ms)\n", refresh[refresh.size() / 2], stall.longestMs());
     std::printf("  slots after five refreshes: %d (unchanged: %s)\n", window.chapterSlots(),
                 window.chapterSlots() == before + rows ? "yes" : "no");
 
