@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
+#include <QPushButton>
 #include <QWidget>
 
 void InstallFontSubstitutions()
@@ -37,4 +38,19 @@ void SetBackground(QWidget *widget, const QColor &colour)
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void StyleActionButton(QPushButton *button)
+{
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { background: #328BE5; color: white; border: none; border-radius: 4px;"
+        " font-size: 15px; } QPushButton:hover { background: #4A9BEB; }"
+        " QPushButton:pressed { background: #2A77C4; }"));
+}
+
+void StyleSecondaryButton(QPushButton *button)
+{
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { background: white; color: #328BE5; border: 1px solid #328BE5;"
+        " border-radius: 4px; font-size: 15px; } QPushButton:hover { background: #EEF5FD; }"));
 }

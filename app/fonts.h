@@ -16,3 +16,10 @@ class QWidget;
 // Fills a widget's background with a colour through its palette (cheaper
 // than a style sheet on controls that exist by the thousand).
 void SetBackground(QWidget *widget, const QColor &colour);
+
+class QPushButton;
+
+// The client's button looks: filled blue for the action of a bar or box,
+// outlined for the one beside it that backs out.
+void StyleActionButton(QPushButton *button);
+void StyleSecondaryButton(QPushButton *button);

@@ -5,6 +5,7 @@
 // state that every page of the client reads and writes.
 
 #include "data_structure.h"
+#include "notesave.h"
 #include "requestrunner.h"
 
 #include <QList>
@@ -29,6 +30,7 @@ class TAniIndicator;
 class TChromium;
 class TClientModule1;
 class TImage;
+class TMemo;
 
 class TForm_windows_main : public QWidget
 {
@@ -199,6 +201,26 @@ public:
     void ShowUserErrorList();
     void ShowFindTestList();
 
+    // --- collection actions and the note editor -------------------------------
+    void DeleteUserNoteClick(QObject *sender);
+    void DeleteUserFavClick(QObject *sender);
+    void DeleteUserErrorClick(QObject *sender);
+    void Button5Click(); // remove all notes
+    void Button3Click(); // remove all favourites
+    void Button7Click(); // remove all wrong questions
+    void Button4Click(); // practise the notes page
+    void Button2Click(); // practise the favourites page
+    void Button6Click(); // practise the wrong-question page
+    void EditUserNoteClick(QObject *sender);
+    void btn_Update_okClick();
+    void setNoteSaveTiming(const NoteSaveTiming &timing) { m_noteSaveTiming = timing; }
+
+    // --- question search ------------------------------------------------------
+    void Button9Click();
+    void Edit1Exit();
+    void Button10Click();
+    void Button8Click();
+
     // --- mock exam ----------------------------------------------------------
     void BuildMockExamSetup();
     void checkAllChange();
@@ -285,10 +307,21 @@ private:
         QList<QLabel *> &titles;
         QList<QLabel *> &answers;
         QList<QLabel *> &analyses;
+        QList<QPushButton *> *removeButtons; // none on search cards
         qint32 &allocated;
     };
     CardSlots cardSlots(CardList list);
     void rebuildCards(CardList list);
+    QLabel *emptyLabelOf(CardList list) const;
+    void showBusy();
+    void deleteCard(CardList list, QObject *sender);
+    void removeAllCards(CardList list);
+    // The question ids of the list's entries whose cards are shown.
+    QString visibleQuestionIds(CardList list);
+    void practisePage(CardList list);
+    void buildNoteEditor();
+    void buildSearchBar();
+    void layoutSearchBar();
     void layoutMockExam();
     void promptForUpdate();
     void createRowSlot(qint32 k, QWidget *content);
@@ -358,6 +391,17 @@ private:
     QWidget *TreeView4 = nullptr;
     QLabel *lbl_OnlineCount = nullptr;
     QLineEdit *Edit1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QWidget *TreeView5 = nullptr;
+    QWidget *lyt_FindBar = nullptr;
+    QPushButton *Button8 = nullptr;
+    QPushButton *Button9 = nullptr;
+    QPushButton *Button10 = nullptr;
+    TMemo *mmo_UpdateNote = nullptr;
+    QPushButton *btn_Update_ok = nullptr;
+    QPushButton *btn_Update_close = nullptr;
+    NoteSaveTiming m_noteSaveTiming;
+    bool m_noteSaving = false;
     QWidget *lyt_mnkc = nullptr;
     QStackedWidget *tbc_zjlx = nullptr;
     QWidget *lyt_Client = nullptr;

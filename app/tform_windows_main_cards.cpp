@@ -114,8 +114,15 @@ void TForm_windows_main::buildCardPages()
             button->setObjectName(QLatin1String(name));
             button->setGeometry(x, 18, 136, 30);
             button->setCursor(Qt::PointingHandCursor);
+            StyleActionButton(button);
         }
     }
+    const std::pair<const char *, void (TForm_windows_main::*)()> handlers[] = {
+        {"Button5", &TForm_windows_main::Button5Click}, {"Button3", &TForm_windows_main::Button3Click},
+        {"Button7", &TForm_windows_main::Button7Click}, {"Button4", &TForm_windows_main::Button4Click},
+        {"Button2", &TForm_windows_main::Button2Click}, {"Button6", &TForm_windows_main::Button6Click}};
+    for (const auto &[name, handler] : handlers)
+        connect(tbc_Client->findChild<QPushButton *>(QLatin1String(name)), &QPushButton::clicked, this, handler);
     makeCardArea(tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_stcz")),
                  QStringLiteral("vrtscrlbx_FindTest"));
     m_cardLayout = new CardLayout(this);
@@ -137,8 +144,6 @@ void TForm_windows_main::layoutCardPages()
                 button->move(w - 370 + (removeAll ? 26 : 210), 18);
             }
         }
-    if (auto *a = tbc_Client->findChild<QWidget *>(QStringLiteral("vrtscrlbx_FindTest")))
-        a->setGeometry(0, kBarHeight, w, h - kBarHeight);
 }
 
 TForm_windows_main::CardSlots TForm_windows_main::cardSlots(CardList list)
@@ -146,19 +151,19 @@ TForm_windows_main::CardSlots TForm_windows_main::cardSlots(CardList list)
     switch (list) {
     case CardList::Notes:
         return {"UserNote", UserNoteArr, UserNoteArr.usernoteid, Panel_UserNote, Label_TestTitle_UserNote,
-                Label_RightAnswer_UserNote, Label_AnAlyse_UserNote, UserNoteMaxLength};
+                Label_RightAnswer_UserNote, Label_AnAlyse_UserNote, &Button_UserNote, UserNoteMaxLength};
     case CardList::Favourites:
         return {"UserFav", UserFavArr, UserFavArr.userfavid, Panel_UserFav, Label_TestTitle_UserFav,
-                Label_RightAnswer_UserFav, Label_AnAlyse_UserFav, UserFavMaxLength};
+                Label_RightAnswer_UserFav, Label_AnAlyse_UserFav, &Button_UserFav, UserFavMaxLength};
     case CardList::Errors:
         return {"UserError", UserErrorArr, UserErrorArr.UserTestLogid, Panel_UserError,
                 Label_TestTitle_UserError, Label_RightAnswer_UserError, Label_AnAlyse_UserError,
-                UserErrorMaxLength};
+                &Button_UserError, UserErrorMaxLength};
     case CardList::Search:
         break;
     }
     return {"FindTest", FindTestArr, FindTestArr.testsid, Panel_FindTest, Label_TestTitle_FindTest,
-            Label_RightAnswer_FindTest, Label_AnAlyse_FindTest, FindTestMaxLength};
+            Label_RightAnswer_FindTest, Label_AnAlyse_FindTest, nullptr, FindTestMaxLength};
 }
 
 void TForm_windows_main::rebuildCards(CardList list)
@@ -187,8 +192,12 @@ void TForm_windows_main::rebuildCards(CardList list)
         titles.resize(n);
         answers.resize(n);
         analyses.resize(n);
-        if (note)
+        if (slots.removeButtons)
+            slots.removeButtons->resize(n);
+        if (note) {
             Label_UserNote_UserNote.resize(n);
+            Button_Update_UserNote.resize(n);
+        }
     }
     auto *area = tbc_Client->findChild<QScrollArea *>(QStringLiteral("vrtscrlbx_") + QLatin1String(suffix));
     QWidget *content = area->widget();
@@ -227,12 +236,25 @@ void TForm_windows_main::rebuildCards(CardList list)
                 remove->setObjectName(QStringLiteral("Button_%1%2").arg(QLatin1String(suffix)).arg(j));
                 remove->setToolTip(QStringLiteral("删除"));
                 remove->setGeometry(100, (kCardHeight - 30) / 2, 40, 30);
+                remove->setCursor(Qt::PointingHandCursor);
+                (*slots.removeButtons)[j] = remove;
+                connect(remove, &QPushButton::clicked, this, [this, remove, list] {
+                    if (list == CardList::Notes)
+                        DeleteUserNoteClick(remove);
+                    else if (list == CardList::Favourites)
+                        DeleteUserFavClick(remove);
+                    else
+                        DeleteUserErrorClick(remove);
+                });
                 if (note) {
                     // The edit button's name reads "UserFav" on note cards too.
                     auto *edit = new QPushButton(QStringLiteral("✎"), right);
                     edit->setObjectName(QStringLiteral("Button_Update_UserFav%1").arg(j));
                     edit->setToolTip(QStringLiteral("编辑笔记"));
                     edit->setGeometry(30, (kCardHeight - 30) / 2, 50, 30);
+                    edit->setCursor(Qt::PointingHandCursor);
+                    Button_Update_UserNote[j] = edit;
+                    connect(edit, &QPushButton::clicked, this, [this, edit] { EditUserNoteClick(edit); });
                 }
             }
             auto *line = new QFrame(panel);

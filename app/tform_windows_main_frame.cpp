@@ -123,6 +123,7 @@ void TForm_windows_main::buildFrame()
     buildChapterPage();
     buildMockExamPage();
     buildCardPages();
+    buildSearchBar();
 
     StatusBar1 = new QStatusBar(Image_bg);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -313,6 +314,7 @@ void TForm_windows_main::buildPopup()
     buildAboutPage(makePage(tbc_pop, QStringLiteral("tbtm_gyrj")));
     makePage(tbc_pop, QStringLiteral("tbtm_UpdateNote"));
     makePage(tbc_pop, QStringLiteral("tbtm_pop_Web"));
+    buildNoteEditor();
 }
 
 void TForm_windows_main::buildAboutPage(QWidget *page)
@@ -355,11 +357,12 @@ void TForm_windows_main::layoutFrame()
     lbl_info->move((innerW - lbl_info->width()) / 2, (kStatusHeight - lbl_info->height()) / 2);
 
     layoutPages();
-    AniIndicator1->move((w - AniIndicator1->width()) / 2, (h - AniIndicator1->height()) / 2);
-    AniIndicator1->raise();
     TreeView_pop->setGeometry(0, 0, w, h);
     popBox->move((w - kPopBoxWidth) / 2, (h - kPopBoxHeight) / 2);
     TreeView_pop->raise();
+    // Above the popup too: a note save shows it over the editor.
+    AniIndicator1->move((w - AniIndicator1->width()) / 2, (h - AniIndicator1->height()) / 2);
+    AniIndicator1->raise();
 }
 
 void TForm_windows_main::layoutPages()
@@ -380,8 +383,10 @@ void TForm_windows_main::layoutPages()
     if (chrmfmx_Help)
         chrmfmx_Help->setGeometry(256, 0, w - 256, h);
     layoutMockExam();
-    if (m_cardLayout)
+    if (m_cardLayout) {
         layoutCardPages();
+        layoutSearchBar();
+    }
     // Home: banner on top, the lower picture below it, the button at its right.
     Layout1->setGeometry(0, 0, w, 137);
     Image1->setGeometry((w - 561) / 2, 0, 561, 137);

@@ -107,10 +107,6 @@ void TForm_windows_main::buildEmptyLabels()
     Image_kscy->resize(191, 73);
     Image_kscy->setCursor(Qt::PointingHandCursor);
     connect(Image_kscy, &TImage::clicked, this, &TForm_windows_main::Image_kscyClick);
-    QWidget *search = tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_stcz"));
-    Edit1 = new QLineEdit(search);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMaxLength(20);
 }
 
 void TForm_windows_main::GetInterfaceData(bool &flag, const QString &FunctionName,

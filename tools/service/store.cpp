@@ -591,11 +591,13 @@ QList<Store::Question> Store::practiceQuestions(qint32 appid, const QString &tes
     if (!types.isEmpty())
         where += " AND t.testtypeid IN (" + joinedIds(types).toLatin1() + ")";
     const QByteArray user = QByteArray::number(userid);
-    if (action == QLatin1String("fav"))
+    // The collection actions, on a page ("fav") or on a section ("testclassfav").
+    const QString collection = action.startsWith(QLatin1String("testclass")) ? action.mid(9) : action;
+    if (collection == QLatin1String("fav"))
         where += " AND t.testsid IN (SELECT testsid FROM userfav WHERE userid=" + user + ")";
-    else if (action == QLatin1String("note"))
+    else if (collection == QLatin1String("note"))
         where += " AND t.testsid IN (SELECT testsid FROM usernote WHERE userid=" + user + ")";
-    else if (action == QLatin1String("error"))
+    else if (collection == QLatin1String("errtest"))
         where += " AND t.testsid IN (SELECT testsid FROM usererror WHERE userid=" + user + ")";
     const QByteArray order = action == QLatin1String("rand") ? "RANDOM()" : "t.testsid";
     const QByteArray sql = "SELECT t.testsid, t.testtype, t.title, t.a3title, t.btitle, t.rightanswer,"

@@ -256,7 +256,10 @@ void WebSite::routes()
         const qint32 appid = param(req, "appid").toInt();
         const QString action = param(req, "action");
         const qint32 user = signedInUser(req);
-        const int limit = action == QLatin1String("rand") ? 20 : 60;
+        // Chosen questions are all shown; chapters and collections show a page of 60.
+        const int limit = action == QLatin1String("rand")     ? 20
+                          : param(req, "testids").isEmpty() ? 60
+                                                            : 1000;
         const QList<Store::Question> questions = m_store.practiceQuestions(
             appid, param(req, "testclassid"), action, param(req, "testids"), param(req, "testtypeids"),
             param(req, "testnums"), user, limit);
