@@ -12,6 +12,7 @@
 #include "tmemo.h"
 
 #include <QEventLoop>
+#include <QTextDocument>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -219,6 +220,7 @@ void TForm_windows_main::buildNoteEditor()
     mmo_UpdateNote->setGeometry(0, 0, tbc_pop->width(), 273);
     mmo_UpdateNote->setFrameShape(QFrame::NoFrame);
     mmo_UpdateNote->setFont(DesignFont(15));
+    mmo_UpdateNote->document()->setDocumentMargin(12);
     mmo_UpdateNote->setProperty("StyleName", QString());
     mmo_UpdateNote->setProperty("Tag", 0);
     auto *rule = new QFrame(tab);
@@ -235,6 +237,8 @@ void TForm_windows_main::buildNoteEditor()
     btn_Update_close->setGeometry(377, 285, 88, 30);
     for (QPushButton *button : {btn_Update_ok, btn_Update_close})
         button->setCursor(Qt::PointingHandCursor);
+    StyleActionButton(btn_Update_ok);
+    StyleSecondaryButton(btn_Update_close);
     connect(btn_Update_ok, &QPushButton::clicked, this, &TForm_windows_main::btn_Update_okClick);
     connect(btn_Update_close, &QPushButton::clicked, this, &TForm_windows_main::Button_close_popClick);
 }

@@ -142,7 +142,8 @@ void TForm_windows_main::layoutSearchBar()
     const int h = tbc_Client->height();
     const int resultsHeight = h - kSearchBarHeight - kHintHeight;
     TreeView5->setGeometry(0, h - kSearchBarHeight, w, kSearchBarHeight);
-    lyt_FindBar->move((w - lyt_FindBar->width()) / 2, (kSearchBarHeight - lyt_FindBar->height()) / 2 - 12);
+    // The controls stand 24 px down in their area; centre them in the bar.
+    lyt_FindBar->move((w - lyt_FindBar->width()) / 2, (kSearchBarHeight - 32) / 2 - 24);
     Label5->setGeometry(0, resultsHeight, w, kHintHeight);
     if (auto *area = tbc_Client->findChild<QWidget *>(QStringLiteral("vrtscrlbx_FindTest")))
         area->setGeometry(0, 0, w, resultsHeight);

@@ -1,8 +1,11 @@
 #include "tchromium.h"
 
+#include <QLoggingCategory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+
+Q_LOGGING_CATEGORY(lcWeb, "quillmoor.web", QtWarningMsg)
 
 TChromiumPage::TChromiumPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
@@ -32,6 +35,16 @@ bool TChromiumPage::javaScriptPrompt(const QUrl &origin, const QString &msg,
     Q_EMIT jsDialog(msg);
     *result = defaultValue;
     return true;
+}
+
+void TChromiumPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                             int lineNumber, const QString &sourceID)
+{
+    const QString where = sourceID + QLatin1Char(':') + QString::number(lineNumber);
+    if (level == ErrorMessageLevel)
+        qCWarning(lcWeb, "%s: %s", qPrintable(where), qPrintable(message));
+    else
+        qCInfo(lcWeb, "%s: %s", qPrintable(where), qPrintable(message));
 }
 
 TChromium::TChromium(QWebEngineProfile *profile, const QString &name, QWidget *parent)

@@ -33,6 +33,9 @@ protected:
     bool javaScriptConfirm(const QUrl &origin, const QString &msg) override;
     bool javaScriptPrompt(const QUrl &origin, const QString &msg, const QString &defaultValue,
                           QString *result) override;
+    // Console messages go to the "quillmoor.web" log with their source.
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                  int lineNumber, const QString &sourceID) override;
 
 private:
     bool m_intercept = false;

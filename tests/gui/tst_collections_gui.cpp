@@ -115,11 +115,9 @@ void TestCollectionsGui::init()
     auto module = std::make_shared<TClientModule1>();
     module->setServer(QStringLiteral("127.0.0.1"), m_service->appPort());
     module->ConnectAppServer();
+    // The program's request timing: a delayed answer is never cut off by
+    // the watcher's reconnect (5 s), however loaded the machine.
     m_window->setClientModule(module);
-    RequestTiming fast;
-    fast.tickMs = 10;
-    fast.ticksPerReconnect = 20;
-    m_window->setRequestTiming(fast);
     m_window->setLoadingPageTurns(1);
     m_messages.clear();
     m_window->setMessageHook([this](const QString &text) { m_messages << text; });

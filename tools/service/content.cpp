@@ -296,6 +296,14 @@ void addAccountingContent(SubjectContent &c, qint32 appid)
             c.nodes.append({sectionId, QString::number(chapterId), 3,
                             QStringLiteral("%1 ").arg(n, 3, 10, QLatin1Char('0')) + topic});
             addSectionQuestions(c, sectionId, topic, item, n);
+            // A fourth question per section, so that the subject holds well
+            // over the 1000 questions of the long favourites list.
+            c.questions.append({sectionId, QStringLiteral("A1test"),
+                                QStringLiteral("下列关于“") + topic + QStringLiteral("”的表述中，错误的是"), {}, {},
+                                QStringLiteral("D"), QStringLiteral("与会计准则无关"),
+                                QStringLiteral("A.属于") + item + QStringLiteral("的核算内容|B.须遵循会计准则"
+                                               "|C.期末应按规定列报|D.与会计准则无关"),
+                                QStringLiteral("任何会计事项都须遵循会计准则，D项错误。")});
         }
     }
 }
