@@ -9,6 +9,7 @@
 #include "requestrunner.h"
 
 #include <QList>
+#include <QPalette>
 
 #include <functional>
 #include <QString>
@@ -312,7 +313,10 @@ private:
     };
     CardSlots cardSlots(CardList list);
     void rebuildCards(CardList list);
+    void createCardSlot(CardList list, qint32 j, QWidget *content);
     QLabel *emptyLabelOf(CardList list) const;
+    // Moves the shown cards of a list together after some were hidden or shown again.
+    void restackCards(CardList list);
     void showBusy();
     void deleteCard(CardList list, QObject *sender);
     void removeAllCards(CardList list);
@@ -411,6 +415,7 @@ private:
     QPushButton *Button1 = nullptr;
     QObject *m_editKeys = nullptr;
     QObject *m_cardLayout = nullptr;
+    QPalette m_cardPalette;
     std::function<void(const QString &)> m_messageHook;
     std::function<bool(const QString &)> m_questionHook;
     QString m_appDataFolder;

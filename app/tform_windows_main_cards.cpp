@@ -11,12 +11,93 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
-#include <QVBoxLayout>
+#include <QResizeEvent>
 
 namespace {
 
 constexpr int kCardHeight = 101;
 constexpr int kBarHeight = 71;
+
+// The cards of one page stacked in rows of one card height, in blocks of
+// kBlockRows cards.  Cards are placed one by one as they are filled, so a
+// list of a thousand never costs one long layout pass, and the blocks keep
+// the number of sibling widgets small (showing a widget costs time in
+// proportion to its siblings) and let a rebuild hide a whole page of cards
+// at once.  restack() closes the gaps that hidden cards leave.
+class CardColumn : public QWidget
+{
+public:
+    using QWidget::QWidget;
+    static constexpr int kBlockRows = 25;
+
+    // The parent of the card at position j.
+    QWidget *parentFor(int j)
+    {
+        while (m_blocks.size() <= j / kBlockRows) {
+            auto *block = new QWidget(this);
+            block->setGeometry(0, int(m_blocks.size()) * kBlockRows * kCardHeight, width(), 0);
+            block->show();
+            m_blocks.append(block);
+        }
+        return m_blocks[j / kBlockRows];
+    }
+    void add(QWidget *panel) { m_panels.append(panel); }
+    void setRowCount(int rows) { setMinimumHeight(rows * kCardHeight); }
+    // Hides every card at once; showFilled() shows them again block by block.
+    void hideAll()
+    {
+        for (QWidget *block : std::as_const(m_blocks))
+            block->hide();
+    }
+    // Puts the card at position j in row j (no gaps before it).
+    void place(QWidget *panel, int j)
+    {
+        QWidget *block = m_blocks[j / kBlockRows];
+        const int rowInBlock = j % kBlockRows;
+        panel->setGeometry(0, rowInBlock * kCardHeight, width(), kCardHeight);
+        const QRect blockRect(0, (j - rowInBlock) * kCardHeight, width(), (rowInBlock + 1) * kCardHeight);
+        if (block->geometry() != blockRect && (rowInBlock == 0 || block->height() < blockRect.height()))
+            block->setGeometry(blockRect);
+    }
+    // Shows the block of position j once its last card is filled (or the
+    // list ends in it): its cards appear together, filled.
+    void showFilled(int j, int count)
+    {
+        QWidget *block = m_blocks[j / kBlockRows];
+        if (block->isHidden() && (j % kBlockRows == kBlockRows - 1 || j == count - 1))
+            block->show();
+    }
+
+    void restack()
+    {
+        int row = 0;
+        for (qsizetype b = 0; b < m_blocks.size(); ++b) {
+            int inBlock = 0;
+            for (qsizetype j = b * kBlockRows; j < qMin(m_panels.size(), (b + 1) * kBlockRows); ++j)
+                if (!m_panels[j]->isHidden())
+                    m_panels[j]->move(0, kCardHeight * inBlock++);
+            m_blocks[b]->setGeometry(0, row * kCardHeight, width(), inBlock * kCardHeight);
+            row += inBlock;
+        }
+        setRowCount(row);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        if (event->oldSize().width() == width())
+            return;
+        for (QWidget *block : std::as_const(m_blocks))
+            block->resize(width(), block->height());
+        for (QWidget *panel : std::as_const(m_panels))
+            panel->resize(width(), kCardHeight);
+    }
+
+private:
+    QList<QWidget *> m_blocks;
+    QList<QWidget *> m_panels;
+};
 
 QScrollArea *makeCardArea(QWidget *page, const QString &name)
 {
@@ -25,25 +106,19 @@ QScrollArea *makeCardArea(QWidget *page, const QString &name)
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto *content = new QWidget;
+    auto *content = new CardColumn;
     SetBackground(content, Qt::white);
-    auto *layout = new QVBoxLayout(content);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addStretch(1);
     area->setWidget(content);
     area->hide();
     return area;
 }
 
-QLabel *cardLabel(QWidget *parent, int pixels)
+// Card texts come from the server and are shown as they are: never read as
+// markup, so a question about "<b>" shows those characters.
+QLabel *cardLabel(QWidget *parent)
 {
-    static const QColor dimGrey(0x69, 0x69, 0x69);
     auto *label = new QLabel(parent);
-    label->setFont(DesignFont(pixels));
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, dimGrey);
-    label->setPalette(p);
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(false);
     return label;
 }
@@ -126,6 +201,8 @@ void TForm_windows_main::buildCardPages()
     makeCardArea(tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_stcz")),
                  QStringLiteral("vrtscrlbx_FindTest"));
     m_cardLayout = new CardLayout(this);
+    m_cardPalette = palette();
+    m_cardPalette.setColor(QPalette::WindowText, QColor(0x69, 0x69, 0x69)); // dim grey
 }
 
 void TForm_windows_main::layoutCardPages()
@@ -166,32 +243,103 @@ TForm_windows_main::CardSlots TForm_windows_main::cardSlots(CardList list)
             Label_RightAnswer_FindTest, Label_AnAlyse_FindTest, nullptr, FindTestMaxLength};
 }
 
+void TForm_windows_main::createCardSlot(CardList list, qint32 j, QWidget *content)
+{
+    const bool note = list == CardList::Notes;
+    const bool search = list == CardList::Search;
+    const CardSlots slots = cardSlots(list);
+    const QLatin1String suffix(slots.suffix);
+
+    // The labels take the panel's font and colour; only the title differs.
+    auto *panel = new QWidget(static_cast<CardColumn *>(content)->parentFor(j));
+    panel->setObjectName(QStringLiteral("Pnl_%1%2").arg(suffix).arg(j));
+    panel->setFont(DesignFont(15));
+    panel->setPalette(m_cardPalette);
+    auto *client = new QWidget(panel);
+    client->setObjectName(QStringLiteral("Layout_Client_%1%2").arg(suffix).arg(j));
+    QLabel *title = cardLabel(client);
+    title->setFont(DesignFont(18));
+    title->setGeometry(10, 0, 100, note ? 30 : 35);
+    slots.titles[j] = title;
+    QWidget *lower = client;
+    if (note) {
+        lower = new QWidget(panel);
+        lower->setObjectName(QStringLiteral("Layout_Bottom_UserNote%1").arg(j));
+    }
+    const int answerY = note ? 0 : 35;
+    const int rowH = note ? 22 : 25;
+    slots.answers[j] = cardLabel(lower);
+    slots.answers[j]->setGeometry(10, answerY, 100, rowH);
+    slots.analyses[j] = cardLabel(lower);
+    slots.analyses[j]->setGeometry(10, answerY + rowH, 100, rowH);
+    if (note) {
+        Label_UserNote_UserNote[j] = cardLabel(lower);
+        Label_UserNote_UserNote[j]->setGeometry(10, 44, 100, 22);
+    }
+    if (!search) {
+        auto *right = new QWidget(panel);
+        right->setObjectName(QStringLiteral("Layout_Right_%1%2").arg(suffix).arg(j));
+        auto *remove = new QPushButton(QStringLiteral("✕"), right);
+        remove->setObjectName(QStringLiteral("Button_%1%2").arg(suffix).arg(j));
+        remove->setToolTip(QStringLiteral("删除"));
+        remove->setGeometry(100, (kCardHeight - 30) / 2, 40, 30);
+        remove->setCursor(Qt::PointingHandCursor);
+        (*slots.removeButtons)[j] = remove;
+        connect(remove, &QPushButton::clicked, this, [this, remove, list] {
+            if (list == CardList::Notes)
+                DeleteUserNoteClick(remove);
+            else if (list == CardList::Favourites)
+                DeleteUserFavClick(remove);
+            else
+                DeleteUserErrorClick(remove);
+        });
+        if (note) {
+            // The edit button's name reads "UserFav" on note cards too.
+            auto *edit = new QPushButton(QStringLiteral("✎"), right);
+            edit->setObjectName(QStringLiteral("Button_Update_UserFav%1").arg(j));
+            edit->setToolTip(QStringLiteral("编辑笔记"));
+            edit->setGeometry(30, (kCardHeight - 30) / 2, 50, 30);
+            edit->setCursor(Qt::PointingHandCursor);
+            Button_Update_UserNote[j] = edit;
+            connect(edit, &QPushButton::clicked, this, [this, edit] { EditUserNoteClick(edit); });
+        }
+    }
+    auto *line = new QFrame(panel);
+    line->setObjectName(QStringLiteral("line"));
+    SetBackground(line, QColor(0, 0, 0, 51)); // opacity 0.2
+    panel->installEventFilter(m_cardLayout);
+    static_cast<CardColumn *>(content)->add(panel);
+    slots.panels[j] = panel;
+}
+
 void TForm_windows_main::rebuildCards(CardList list)
 {
     const bool note = list == CardList::Notes;
     const bool search = list == CardList::Search;
     const CardSlots slots = cardSlots(list);
-    const char *suffix = slots.suffix;
     const TUserInfoArr &entries = slots.entries;
-    const QStringList &ids = slots.ids;
     QList<QWidget *> &panels = slots.panels;
-    QList<QLabel *> &titles = slots.titles;
-    QList<QLabel *> &answers = slots.answers;
-    QList<QLabel *> &analyses = slots.analyses;
     qint32 &allocated = slots.allocated;
-
-    for (QWidget *panel : std::as_const(panels))
-        if (panel)
-            panel->hide();
     const qint32 n = qint32(entries.testsid.size());
+
+    // Slots beyond the list are hidden.  The others are refilled and shown
+    // one by one below; while the area is hidden (a page visit hides it) all
+    // of them are hidden first, or showing the area would show them at once.
+    auto *area = tbc_Client->findChild<QScrollArea *>(QStringLiteral("vrtscrlbx_") + QLatin1String(slots.suffix));
+    auto *content = static_cast<CardColumn *>(area->widget());
+    if (area->isHidden())
+        content->hideAll();
+    for (qint32 j = n; j < panels.size(); ++j)
+        if (panels[j])
+            panels[j]->hide();
     if (n == 0)
         return;
     if (n > allocated) {
         allocated = n;
         panels.resize(n);
-        titles.resize(n);
-        answers.resize(n);
-        analyses.resize(n);
+        slots.titles.resize(n);
+        slots.answers.resize(n);
+        slots.analyses.resize(n);
         if (slots.removeButtons)
             slots.removeButtons->resize(n);
         if (note) {
@@ -199,85 +347,33 @@ void TForm_windows_main::rebuildCards(CardList list)
             Button_Update_UserNote.resize(n);
         }
     }
-    auto *area = tbc_Client->findChild<QScrollArea *>(QStringLiteral("vrtscrlbx_") + QLatin1String(suffix));
-    QWidget *content = area->widget();
-    auto *layout = static_cast<QVBoxLayout *>(content->layout());
+    // The area shows from the start so that each card is shown and laid out
+    // on its own turn instead of all of them at once at the end.
+    content->setRowCount(n);
+    area->show();
     for (qint32 j = 0; j < n; ++j) {
         if (!search)
             QCoreApplication::processEvents();
-        if (!panels[j]) {
-            auto *panel = new QWidget(content);
-            panel->setObjectName(QStringLiteral("Pnl_%1%2").arg(QLatin1String(suffix)).arg(j));
-            panel->setFixedHeight(kCardHeight);
-            auto *client = new QWidget(panel);
-            client->setObjectName(QStringLiteral("Layout_Client_%1%2").arg(QLatin1String(suffix)).arg(j));
-            QLabel *title = cardLabel(client, 18);
-            title->setGeometry(10, 0, 100, note ? 30 : 35);
-            titles[j] = title;
-            QWidget *lower = client;
-            if (note) {
-                lower = new QWidget(panel);
-                lower->setObjectName(QStringLiteral("Layout_Bottom_UserNote%1").arg(j));
-            }
-            const int answerY = note ? 0 : 35;
-            const int rowH = note ? 22 : 25;
-            answers[j] = cardLabel(lower, 15);
-            answers[j]->setGeometry(10, answerY, 100, rowH);
-            analyses[j] = cardLabel(lower, 15);
-            analyses[j]->setGeometry(10, answerY + rowH, 100, rowH);
-            if (note) {
-                Label_UserNote_UserNote[j] = cardLabel(lower, 15);
-                Label_UserNote_UserNote[j]->setGeometry(10, 44, 100, 22);
-            }
-            if (!search) {
-                auto *right = new QWidget(panel);
-                right->setObjectName(QStringLiteral("Layout_Right_%1%2").arg(QLatin1String(suffix)).arg(j));
-                auto *remove = new QPushButton(QStringLiteral("✕"), right);
-                remove->setObjectName(QStringLiteral("Button_%1%2").arg(QLatin1String(suffix)).arg(j));
-                remove->setToolTip(QStringLiteral("删除"));
-                remove->setGeometry(100, (kCardHeight - 30) / 2, 40, 30);
-                remove->setCursor(Qt::PointingHandCursor);
-                (*slots.removeButtons)[j] = remove;
-                connect(remove, &QPushButton::clicked, this, [this, remove, list] {
-                    if (list == CardList::Notes)
-                        DeleteUserNoteClick(remove);
-                    else if (list == CardList::Favourites)
-                        DeleteUserFavClick(remove);
-                    else
-                        DeleteUserErrorClick(remove);
-                });
-                if (note) {
-                    // The edit button's name reads "UserFav" on note cards too.
-                    auto *edit = new QPushButton(QStringLiteral("✎"), right);
-                    edit->setObjectName(QStringLiteral("Button_Update_UserFav%1").arg(j));
-                    edit->setToolTip(QStringLiteral("编辑笔记"));
-                    edit->setGeometry(30, (kCardHeight - 30) / 2, 50, 30);
-                    edit->setCursor(Qt::PointingHandCursor);
-                    Button_Update_UserNote[j] = edit;
-                    connect(edit, &QPushButton::clicked, this, [this, edit] { EditUserNoteClick(edit); });
-                }
-            }
-            auto *line = new QFrame(panel);
-            line->setObjectName(QStringLiteral("line"));
-            SetBackground(line, QColor(0, 0, 0, 51)); // opacity 0.2
-            panel->installEventFilter(m_cardLayout);
-            layout->insertWidget(layout->count() - 1, panel);
-            panels[j] = panel;
-        }
-        const int tag = ids.value(j).toInt();
-        for (QWidget *w : panels[j]->findChildren<QWidget *>())
-            w->setProperty("Tag", tag);
+        if (!panels[j])
+            createCardSlot(list, j, content);
+        // The id goes where the handlers read it: the panel and its buttons.
+        const int tag = slots.ids.value(j).toInt();
         panels[j]->setProperty("Tag", tag);
-        titles[j]->setText(CardTitle(entries.testtype.value(j), entries.title.value(j),
-                                     entries.a3title.value(j), entries.btitle.value(j)));
-        answers[j]->setText(CardAnswer(entries.testtype.value(j), entries.rightanswer.value(j),
-                                       entries.answercontent.value(j)));
-        analyses[j]->setText(CardAnalysis(entries.analyse.value(j)));
+        if (!search)
+            (*slots.removeButtons)[j]->setProperty("Tag", tag);
+        if (note)
+            Button_Update_UserNote[j]->setProperty("Tag", tag);
+        slots.titles[j]->setText(CardTitle(entries.testtype.value(j), entries.title.value(j),
+                                           entries.a3title.value(j), entries.btitle.value(j)));
+        slots.answers[j]->setText(CardAnswer(entries.testtype.value(j), entries.rightanswer.value(j),
+                                             entries.answercontent.value(j)));
+        slots.analyses[j]->setText(CardAnalysis(entries.analyse.value(j)));
         if (note)
             Label_UserNote_UserNote[j]->setText(CardNote(entries.note.value(j)));
+        content->place(panels[j], j);
         panels[j]->show();
+        content->showFilled(j, n);
     }
-    area->show();
     if (!search) {
         const char *bar = note ? "tv_wdbj_Bottom" : list == CardList::Favourites ? "tv_wdsc_Bottom" : "tv_ctcz_Bottom";
         tbc_Client->findChild<QWidget *>(QLatin1String(bar))->show();
@@ -302,4 +398,11 @@ void TForm_windows_main::ShowUserErrorList()
 void TForm_windows_main::ShowFindTestList()
 {
     rebuildCards(CardList::Search);
+}
+
+void TForm_windows_main::restackCards(CardList list)
+{
+    const char *suffix = cardSlots(list).suffix;
+    auto *area = tbc_Client->findChild<QScrollArea *>(QStringLiteral("vrtscrlbx_") + QLatin1String(suffix));
+    static_cast<CardColumn *>(area->widget())->restack();
 }

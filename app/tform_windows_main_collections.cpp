@@ -94,10 +94,12 @@ void TForm_windows_main::deleteCard(CardList list, QObject *sender)
 
     showBusy();
     panel->hide();
+    restackCards(list);
     bool removed = false;
     GetInterfaceData(removed, QLatin1String(page.request), id);
     if (!removed) {
         panel->show();
+        restackCards(list);
         ShowMessage(DeleteFailedText());
     }
     if (!anyShown(slots.panels)) {
@@ -126,6 +128,7 @@ void TForm_windows_main::removeAllCards(CardList list)
     showBusy();
     for (QWidget *panel : std::as_const(hidden))
         panel->hide();
+    restackCards(list);
     bool removed = false;
     GetInterfaceData(removed, QLatin1String(page.request), IdListText(ids));
     if (removed) {
@@ -134,6 +137,7 @@ void TForm_windows_main::removeAllCards(CardList list)
     } else {
         for (QWidget *panel : std::as_const(hidden))
             panel->show();
+        restackCards(list);
         ShowMessage(DeleteFailedText());
     }
     PresentTestClassId = QStringLiteral("-1");

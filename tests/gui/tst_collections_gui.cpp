@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QInputMethodEvent>
@@ -251,6 +252,13 @@ void TestCollectionsGui::removeAllSendsVisibleIdsAndRestoresOnRefusal()
     button("Button_UserFav1")->click();
     button("Button_UserFav3")->click();
     QVERIFY(panel(Page::Favourites, 1)->isHidden() && panel(Page::Favourites, 3)->isHidden());
+    // The cards below a deleted one move up into its place.
+    auto rowOf = [&](int j) {
+        QWidget *column = static_cast<QScrollArea *>(control("vrtscrlbx_UserFav"))->widget();
+        return panel(Page::Favourites, j)->mapTo(column, QPoint()).y() / panel(Page::Favourites, j)->height();
+    };
+    QCOMPARE(rowOf(2), 1);
+    QCOMPARE(rowOf(4), 2);
     QStringList visible;
     for (int j : {0, 2, 4, 5, 6, 7})
         visible << favs.userfavid[j];
@@ -262,6 +270,7 @@ void TestCollectionsGui::removeAllSendsVisibleIdsAndRestoresOnRefusal()
     QCOMPARE(m_messages, QStringList{"删除失败！"});
     for (int j = 0; j < 8; ++j)
         QCOMPARE(panel(Page::Favourites, j)->isHidden(), j == 1 || j == 3);
+    QCOMPARE(rowOf(7), 5);
     QVERIFY(control("lbl_wdsc_zwnr")->isHidden());
 
     m_service->clearFaults();
