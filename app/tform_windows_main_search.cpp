@@ -127,13 +127,21 @@ void TForm_windows_main::buildSearchBar()
     Button8 = new QPushButton(QStringLiteral("练习本页"), lyt_FindBar);
     Button8->setObjectName(QStringLiteral("Button8"));
     Button8->setGeometry(674, 24, 136, 30);
+    // The two buttons leave the focus in the edit, so that a click on
+    // "查找试题" with an empty edit finds it empty and not yet left.
     for (QPushButton *button : {Button10, Button8}) {
         StyleActionButton(button);
         button->setCursor(Qt::PointingHandCursor);
+        button->setFocusPolicy(Qt::NoFocus);
     }
     connect(Button10, &QPushButton::clicked, this, &TForm_windows_main::Button10Click);
     connect(Button8, &QPushButton::clicked, this, &TForm_windows_main::Button8Click);
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm_windows_main::Button10Click);
+    // Typing while the placeholder covers the edit uncovers it.
+    connect(Edit1, &QLineEdit::textEdited, this, [this] {
+        if (Button9->width() > kGlyphWidth)
+            Button9->setGeometry(1, 1, kGlyphWidth, Edit1->height() - 2);
+    });
 }
 
 void TForm_windows_main::layoutSearchBar()

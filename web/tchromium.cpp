@@ -53,12 +53,24 @@ TChromium::TChromium(QWebEngineProfile *profile, const QString &name, QWidget *p
     setObjectName(name);
     setPage(m_page);
     setContextMenuPolicy(Qt::NoContextMenu);
-    connect(m_page, &QWebEnginePage::urlChanged, this,
-            [this](const QUrl &url) { Q_EMIT loadStart(this, url); });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        m_reportedUrl = url;
+        Q_EMIT loadStart(this, url);
+    });
+    // A load that succeeds is a second source of "load start" for the loads
+    // whose address did not change (a reload, a redirect back to the page
+    // shown).  A load already reported at its commit is not reported again:
+    // other browsers' addresses may have been seen in between, and a repeat
+    // would then act on the page's markers a second time.
     connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         switch (info.status()) {
+        case QWebEngineLoadingInfo::LoadStartedStatus:
+            m_reportedUrl.clear();
+            break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
-            Q_EMIT loadStart(this, info.url());
+            if (info.url() != m_reportedUrl)
+                Q_EMIT loadStart(this, info.url());
+            m_reportedUrl.clear();
             Q_EMIT loadEnd(this);
             break;
         case QWebEngineLoadingInfo::LoadFailedStatus:

@@ -5,7 +5,8 @@
 // run a script in the main frame, read the main frame's address) and its
 // events, delivered on the user-interface thread:
 //   loadStart  - the main frame's committed address changed (also for a
-//                fragment change), or a load succeeded;
+//                fragment change), or a load succeeded whose address was
+//                not reported at its commit (a reload);
 //   loadEnd    - a page load ended, once per page, after its frames;
 //   jsDialog   - a JavaScript dialog, when dialogs are intercepted.
 
@@ -64,6 +65,7 @@ Q_SIGNALS:
 private:
     TChromiumPage *m_page;
     int m_loadsRequested = 0;
+    QUrl m_reportedUrl; // reported by urlChanged during the current load
 };
 
 // The one profile the four browsers share: named and persistent, session

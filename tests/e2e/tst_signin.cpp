@@ -20,7 +20,9 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 
 namespace {
 
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void guidePageAndStatistics();
     void chapterPageRefreshesAfterPractice();
     void mockExamSetup();
+    void browserReportsEachLoadOnce();
 
 private:
     void startClient();
@@ -497,6 +500,25 @@ void TestSignIn::mockExamSetup()
     m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("mnkc")));
     QVERIFY(boxes[0]->isChecked());
     QCOMPARE(number->text(), QStringLiteral("12"));
+}
+
+// A page load is reported once as a load start (at its commit), however
+// long it takes to finish; a reload, whose address does not change, is
+// reported by its end.
+void TestSignIn::browserReportsEachLoadOnce()
+{
+    QWebEngineProfile profile;
+    TChromium browser(&profile, QStringLiteral("probe"), nullptr);
+    QStringList seen;
+    connect(&browser, &TChromium::loadStart, this, [&](TChromium *, const QUrl &url) { seen << url.toString(); });
+    QSignalSpy ends(&browser, &TChromium::loadEnd);
+    const QString page = m_service->webBase() + QStringLiteral("user/login.asp?client=pc");
+    browser.loadAddress(page);
+    QVERIFY(ends.wait(15000));
+    QCOMPARE(seen, QStringList{page});
+    browser.page()->triggerAction(QWebEnginePage::Reload);
+    QVERIFY(ends.wait(15000));
+    QCOMPARE(seen, (QStringList{page, page}));
 }
 
 QTEST_MAIN(TestSignIn)

@@ -483,13 +483,17 @@ void TestCollectionsGui::searchPlaceholderAndLimits()
     QTest::keyClick(edit, Qt::Key_Tab);
     QTRY_VERIFY(!edit->hasFocus());
     QCOMPARE(edit->text(), QStringLiteral("请输入您要查找的关键字"));
-    button("Button10")->click();
+    QTest::mouseClick(button("Button10"), Qt::LeftButton);
 
-    // An empty edit brings the covering placeholder back.
+    // An empty edit brings the covering placeholder back; typing uncovers it.
     placeholder->click();
     QCOMPARE(edit->text(), QString());
-    button("Button10")->click();
+    QTest::mouseClick(button("Button10"), Qt::LeftButton);
+    QVERIFY(edit->hasFocus());
     QVERIFY(placeholder->width() > 400);
+    QTest::keyClicks(edit, "x");
+    QCOMPARE(placeholder->width(), 50);
+    QCOMPARE(edit->text(), QStringLiteral("x"));
 
     placeholder->click();
     commitText(edit, QStringLiteral("一二三四五六七八九十一二三四五六七八九十多出来的"));

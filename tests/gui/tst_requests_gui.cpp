@@ -203,7 +203,7 @@ void TestRequestsGui::noteCardsReuseSlots()
             a.testsid << QString::number(100 + i);
             a.usernoteid << QString::number(firstId + i);
             a.testtype << (i == 0 ? "A3test" : "A1test");
-            a.title << QStringLiteral("题目%1").arg(i);
+            a.title << (i == 1 ? QStringLiteral("<b>粗体</b><img src=x>") : QStringLiteral("题目%1").arg(i));
             a.a3title << "病例一";
             a.btitle << "";
             a.rightanswer << "B";
@@ -228,6 +228,11 @@ void TestRequestsGui::noteCardsReuseSlots()
     QVERIFY(texts.contains("答案：B.青霉素"));
     QVERIFY(texts.contains("解析：解析文字"));
     QVERIFY(texts.contains("笔记：笔记0"));
+    // Server text is never read as markup.
+    const auto second = panel(1)->findChildren<QLabel *>();
+    QVERIFY(std::any_of(second.begin(), second.end(), [](QLabel *l) {
+        return l->text() == QStringLiteral("<b>粗体</b><img src=x>") && l->textFormat() == Qt::PlainText;
+    }));
     QVERIFY(m_window->findChild<QWidget *>(QStringLiteral("Button_Update_UserFav3")));
     QVERIFY(m_window->findChild<QWidget *>(QStringLiteral("Button_UserNote3")));
     QVERIFY(!control("tv_wdbj_Bottom")->isHidden());
