@@ -199,7 +199,6 @@ void TForm_windows_main::SwitchPage(const QString &name)
     } else if (name == QLatin1String("wdbj") || name == QLatin1String("wdsc") ||
                name == QLatin1String("ctcz")) {
         const QString page = QStringLiteral("tbtm_") + name;
-        tbc_Client->setCurrentWidget(tbc_Client->findChild<QWidget *>(page));
         QLabel *empty = name == QLatin1String("wdbj")   ? lbl_wdbj_zwnr
                         : name == QLatin1String("wdsc") ? lbl_wdsc_zwnr
                                                         : lbl_ctcz_zwnr;
@@ -207,8 +206,11 @@ void TForm_windows_main::SwitchPage(const QString &name)
         const char *suffix = name == QLatin1String("wdbj")   ? "UserNote"
                              : name == QLatin1String("wdsc") ? "UserFav"
                                                              : "UserError";
+        // Hidden before the page shows: a page that comes up with its old
+        // cards would show (and then hide) every one of them in one go.
         tbc_Client->findChild<QWidget *>(QStringLiteral("vrtscrlbx_") + QLatin1String(suffix))->hide();
         tbc_Client->findChild<QWidget *>(QStringLiteral("tv_") + name + QStringLiteral("_Bottom"))->hide();
+        tbc_Client->setCurrentWidget(tbc_Client->findChild<QWidget *>(page));
         bool &flag = name == QLatin1String("wdbj")   ? ThreadNoteFlg
                      : name == QLatin1String("wdsc") ? ThreadFavFlg
                                                      : ThreadErrorFlg;
