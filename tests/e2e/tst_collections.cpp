@@ -2,6 +2,7 @@
 // signed in on the service's web page inside the client, clicking the real
 // buttons, with the service's call log checked after every step.
 
+#include "clientsession.h"
 #include "serviceprocess.h"
 #include "tchromium.h"
 #include "tclientmodule1.h"
@@ -25,19 +26,6 @@
 #include <QWebEnginePage>
 
 namespace {
-
-QVariant evaluate(TChromium *browser, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    browser->page()->runJavaScript(script, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 5000))
-        qWarning("script did not answer: %s", qPrintable(script));
-    return result;
-}
 
 void commitText(QWidget *widget, const QString &text)
 {
@@ -98,25 +86,10 @@ void TestCollections::cleanup()
 
 void TestCollections::signIn(const QString &name, const QString &password, int userId)
 {
-    m_splash = std::make_unique<TForm_pc_start>();
-    m_main = std::make_unique<TForm_windows_main>();
-    auto module = std::make_shared<TClientModule1>();
-    module->setServer(QStringLiteral("127.0.0.1"), m_service->appPort());
-    m_main->setClientModule(module);
-    m_main->setSettingsFolder(m_settings->path());
-    m_main->setLoadingPageTurns(2);
-    m_main->setSplash(m_splash.get());
+    QVERIFY(StartClient(*m_service, m_settings->path(), m_splash, m_main));
     m_main->setMessageHook([](const QString &text) { QFAIL(qPrintable(QStringLiteral("unexpected message ") + text)); });
-    m_splash->setMainWindow(m_main.get());
-    m_splash->show();
-    QTRY_VERIFY_WITH_TIMEOUT(m_main->isVisible() && !m_splash->isVisible(), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(IsSignInPage(m_main->chrmfmx_grzx->mainFrameUrl().toString()), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_main->chrmfmx_grzx, QStringLiteral("typeof jQuery")).toString() == QLatin1String("function"), 10000);
-    const QString script = QStringLiteral("document.getElementById('username').value = '%1';"
-                                          "document.getElementById('password').value = '%2';"
-                                          "$('#loginform').submit(); true;")
-                               .arg(JsStringContent(name), JsStringContent(password));
-    QVERIFY(evaluate(m_main->chrmfmx_grzx, script).toBool());
+    QVERIFY(WaitForSignInPage(*m_main));
+    QVERIFY(SubmitSignIn(*m_main, name, password, false));
     QTRY_COMPARE_WITH_TIMEOUT(m_main->UserId, userId, 20000);
     QTRY_COMPARE(currentPage(), QStringLiteral("tbtm_home"));
     QTRY_VERIFY_WITH_TIMEOUT(!control(QStringLiteral("AniIndicator1"))->isVisible(), 10000);
@@ -219,7 +192,7 @@ void TestCollections::searchAndPractiseResults()
     QCOMPARE(currentPage(), QStringLiteral("tbtm_web"));
     QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().path(), QStringLiteral("/showtests/showtests_pc.asp"), 15000);
     QCOMPARE(QUrlQuery(m_main->chrmfmx_Test->mainFrameUrl()).queryItemValue(QStringLiteral("testids")), found.join(','));
-    QTRY_COMPARE_WITH_TIMEOUT(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-count')")).toString(),
+    QTRY_COMPARE_WITH_TIMEOUT(EvaluateScript(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-count')")).toString(),
                               QString::number(found.size()), 10000);
     QTRY_VERIFY(!control(QStringLiteral("AniIndicator1"))->isVisible());
     // Practising is a web page: no server method is called for it.

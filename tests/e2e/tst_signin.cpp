@@ -2,6 +2,7 @@
 // the embedded browser, markers, subject choice, navigation gates, launches.
 
 #include "appinfo.h"
+#include "clientsession.h"
 #include "inifile.h"
 #include "serviceprocess.h"
 #include "tchromium.h"
@@ -24,23 +25,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
-namespace {
-
-// Runs a script in a browser's main frame and waits for its value.
-QVariant evaluate(TChromium *browser, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    browser->page()->runJavaScript(script, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    for (int i = 0; i < 500 && !done; ++i)
-        QTest::qWait(10);
-    return result;
-}
-
-} // namespace
 
 class TestSignIn : public QObject
 {
@@ -100,36 +84,17 @@ void TestSignIn::cleanup()
 
 void TestSignIn::startClient()
 {
-    m_splash = std::make_unique<TForm_pc_start>();
-    m_main = std::make_unique<TForm_windows_main>();
-    auto module = std::make_shared<TClientModule1>();
-    module->setServer(QStringLiteral("127.0.0.1"), m_service->appPort());
-    m_main->setClientModule(module);
-    m_main->setSettingsFolder(m_settings->path());
-    m_main->setLoadingPageTurns(2);
-    m_main->setSplash(m_splash.get());
-    m_splash->setMainWindow(m_main.get());
-    m_splash->show();
-    QTRY_VERIFY_WITH_TIMEOUT(m_main->isVisible() && !m_splash->isVisible(), 20000);
+    QVERIFY(StartClient(*m_service, m_settings->path(), m_splash, m_main));
 }
 
 void TestSignIn::waitForSignInPage()
 {
-    // The personal centre sends a signed-out visitor to the sign-in page,
-    // whose fields are filled when it has loaded.
-    QTRY_VERIFY_WITH_TIMEOUT(IsSignInPage(m_main->chrmfmx_grzx->mainFrameUrl().toString()), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_main->chrmfmx_grzx, QStringLiteral("typeof jQuery")).toString() == QLatin1String("function"), 10000);
+    QVERIFY(WaitForSignInPage(*m_main));
 }
 
 void TestSignIn::submit(const QString &name, const QString &password, bool remember)
 {
-    const QString script = QStringLiteral("document.getElementById('username').value = '%1';"
-                                          "document.getElementById('password').value = '%2';"
-                                          "document.getElementById('chkRememberPass').checked = %3;"
-                                          "$('#loginform').submit(); true;")
-                               .arg(JsStringContent(name), JsStringContent(password),
-                                    remember ? QStringLiteral("true") : QStringLiteral("false"));
-    QVERIFY(evaluate(m_main->chrmfmx_grzx, script).toBool());
+    QVERIFY(SubmitSignIn(*m_main, name, password, remember));
 }
 
 void TestSignIn::signInRestoresFormAndSubject()
@@ -140,9 +105,9 @@ void TestSignIn::signInRestoresFormAndSubject()
     QVERIFY(m_main->findChild<QLabel *>(QStringLiteral("lbl_info"))->text().contains(QStringLiteral("  题库总量：0 ")));
     waitForSignInPage();
     // The sign-in page was filled from AppInfo.ini.
-    QTRY_COMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('username').value")).toString(), QStringLiteral("demo"));
-    QCOMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('password').value")).toString(), QStringLiteral("demo123"));
-    QCOMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('chkRememberPass').checked")).toBool(), true);
+    QTRY_COMPARE(EvaluateScript(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('username').value")).toString(), QStringLiteral("demo"));
+    QCOMPARE(EvaluateScript(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('password').value")).toString(), QStringLiteral("demo123"));
+    QCOMPARE(EvaluateScript(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('chkRememberPass').checked")).toBool(), true);
 
     // Submitting without "remember" stores empty credentials and the flag.
     submit(QStringLiteral("demo"), QStringLiteral("demo123"), false);
@@ -221,9 +186,9 @@ void TestSignIn::storedPasswordFillsFieldExactly()
     SaveLoginInfo(AppInfoPath(m_settings->path()), QStringLiteral("x';window.__pwned=1;'"), hostile, QStringLiteral("true"));
     startClient();
     waitForSignInPage();
-    QTRY_COMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('password').value")).toString(), hostile);
-    QCOMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('username').value")).toString(), QStringLiteral("x';window.__pwned=1;'"));
-    QCOMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("typeof window.__pwned")).toString(), QStringLiteral("undefined"));
+    QTRY_COMPARE(EvaluateScript(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('password').value")).toString(), hostile);
+    QCOMPARE(EvaluateScript(m_main->chrmfmx_grzx, QStringLiteral("document.getElementById('username').value")).toString(), QStringLiteral("x';window.__pwned=1;'"));
+    QCOMPARE(EvaluateScript(m_main->chrmfmx_grzx, QStringLiteral("typeof window.__pwned")).toString(), QStringLiteral("undefined"));
 
     // A dialog that is no credential message stores nothing.
     m_main->chrmfmx_grzxJsdialog(m_main->chrmfmx_grzx, QStringLiteral("only one line"));
@@ -284,7 +249,7 @@ void TestSignIn::gatesBeforeSignIn()
         m_main->Layout_homeClick(m_main->navIcon(QLatin1String(name)));
         QCOMPARE(currentPage(), QStringLiteral("tbtm_grzx"));
     }
-    QTRY_COMPARE(evaluate(m_main->chrmfmx_grzx, QStringLiteral("$('#tips').text()")).toString(), QStringLiteral("请先登录再使用此功能"));
+    QTRY_COMPARE(EvaluateScript(m_main->chrmfmx_grzx, QStringLiteral("$('#tips').text()")).toString(), QStringLiteral("请先登录再使用此功能"));
     // The label, the background and the container of an entry act like its icon.
     m_main->Layout_homeClick(m_main->findChild<QLabel *>(QStringLiteral("Label_wdsc")));
     QCOMPARE(currentPage(), QStringLiteral("tbtm_grzx"));
@@ -314,7 +279,7 @@ void TestSignIn::randomPracticeAndTransferPage()
                                             "&testids=-1&scores=0&testtypeids=-1&testnums=all");
     QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString(), expected, 15000);
     QTRY_VERIFY(!control("AniIndicator1")->isVisible());
-    QTRY_COMPARE(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('#summary').data('action')")).toString(), QStringLiteral("rand"));
+    QTRY_COMPARE(EvaluateScript(m_main->chrmfmx_Test, QStringLiteral("$('#summary').data('action')")).toString(), QStringLiteral("rand"));
 
     // A transfer-page value with quotes and a script end arrives exactly.
     const QString hostile = QStringLiteral("practice\"};window.__pwned=1;</script>");
@@ -324,7 +289,7 @@ void TestSignIn::randomPracticeAndTransferPage()
                                                         QStringLiteral("-1"), QStringLiteral("5,10")));
     QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString(),
                               m_service->webBase() + QStringLiteral("showtests/showtests_pc.asp"), 15000);
-    QTRY_COMPARE(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-action')")).toString(), hostile);
+    QTRY_COMPARE(EvaluateScript(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-action')")).toString(), hostile);
 }
 
 void TestSignIn::guidePageAndStatistics()
@@ -396,9 +361,9 @@ void TestSignIn::chapterPageRefreshesAfterPractice()
     QCOMPARE(currentPage(), QStringLiteral("tbtm_web"));
     QCOMPARE(m_main->presentTestClassId(), chapter);
     QTRY_VERIFY_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString().contains(QStringLiteral("action=default")), 15000);
-    QTRY_COMPARE_WITH_TIMEOUT(evaluate(m_main->chrmfmx_Test, QStringLiteral("typeof jQuery")).toString(), QStringLiteral("function"), 10000);
-    evaluate(m_main->chrmfmx_Test, QStringLiteral("$('.q').first().find('.opt').first().click(); true"));
-    QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('.q').first().find('.result').is(':visible')")).toBool(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(EvaluateScript(m_main->chrmfmx_Test, QStringLiteral("typeof jQuery")).toString(), QStringLiteral("function"), 10000);
+    EvaluateScript(m_main->chrmfmx_Test, QStringLiteral("$('.q').first().find('.opt').first().click(); true"));
+    QTRY_VERIFY_WITH_TIMEOUT(EvaluateScript(m_main->chrmfmx_Test, QStringLiteral("$('.q').first().find('.result').is(':visible')")).toBool(), 10000);
 
     // Coming back refreshes that chapter's rows, in the same slots.
     const int slots = m_main->chapterSlots();
@@ -494,7 +459,7 @@ void TestSignIn::mockExamSetup()
     QCOMPARE(currentPage(), QStringLiteral("tbtm_web"));
     QTRY_COMPARE_WITH_TIMEOUT(m_main->chrmfmx_Test->mainFrameUrl().toString(),
                               m_service->webBase() + QStringLiteral("showtests/showtests_pc.asp"), 15000);
-    QTRY_COMPARE(evaluate(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-action')")).toString(), QStringLiteral("practice"));
+    QTRY_COMPARE(EvaluateScript(m_main->chrmfmx_Test, QStringLiteral("$('#summary').attr('data-action')")).toString(), QStringLiteral("practice"));
 
     // Re-entering keeps the choice.
     m_main->Layout_homeClick(m_main->navIcon(QStringLiteral("mnkc")));
