@@ -317,6 +317,13 @@ private:
     QLabel *emptyLabelOf(CardList list) const;
     // Moves the shown cards of a list together after some were hidden or shown again.
     void restackCards(CardList list);
+    QScrollArea *cardArea(CardList list) const;
+    // Hides a card area and its cards (the rebuild shows them again).
+    void hideCardArea(CardList list);
+    QWidget *cardBar(CardList list) const; // TreeView5 for the search
+    // A page of tbc_Client by name (its direct children only: the pages
+    // themselves may hold thousands of widgets).
+    QWidget *pageNamed(const QString &name) const;
     void showBusy();
     void deleteCard(CardList list, QObject *sender);
     void removeAllCards(CardList list);
@@ -395,6 +402,13 @@ private:
     QWidget *TreeView4 = nullptr;
     QLabel *lbl_OnlineCount = nullptr;
     QLineEdit *Edit1 = nullptr;
+    QScrollArea *vrtscrlbx_UserNote = nullptr;
+    QScrollArea *vrtscrlbx_UserFav = nullptr;
+    QScrollArea *vrtscrlbx_UserError = nullptr;
+    QScrollArea *vrtscrlbx_FindTest = nullptr;
+    QWidget *tv_wdbj_Bottom = nullptr;
+    QWidget *tv_wdsc_Bottom = nullptr;
+    QWidget *tv_ctcz_Bottom = nullptr;
     QLabel *Label5 = nullptr;
     QWidget *TreeView5 = nullptr;
     QWidget *lyt_FindBar = nullptr;

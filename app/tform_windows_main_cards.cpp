@@ -177,10 +177,14 @@ void TForm_windows_main::buildCardPages()
         {"tbtm_wdsc", "vrtscrlbx_UserFav", "tv_wdsc_Bottom", "Button2", "练习本页", "Button3", "移除全部收藏"},
         {"tbtm_ctcz", "vrtscrlbx_UserError", "tv_ctcz_Bottom", "Button6", "练习本页", "Button7", "移除全部错题"},
     };
+    QScrollArea **areas[] = {&vrtscrlbx_UserNote, &vrtscrlbx_UserFav, &vrtscrlbx_UserError};
+    QWidget **bars[] = {&tv_wdbj_Bottom, &tv_wdsc_Bottom, &tv_ctcz_Bottom};
+    int k = 0;
     for (const Page &p : pages) {
-        QWidget *page = tbc_Client->findChild<QWidget *>(QLatin1String(p.page));
-        makeCardArea(page, QLatin1String(p.area));
+        QWidget *page = pageNamed(QLatin1String(p.page));
+        *areas[k] = makeCardArea(page, QLatin1String(p.area));
         auto *bar = new QWidget(page);
+        *bars[k++] = bar;
         bar->setObjectName(QLatin1String(p.bar));
         bar->hide();
         for (const auto &[name, text, x] : {std::tuple{p.removeAll, p.removeText, 26},
@@ -198,8 +202,7 @@ void TForm_windows_main::buildCardPages()
         {"Button2", &TForm_windows_main::Button2Click}, {"Button6", &TForm_windows_main::Button6Click}};
     for (const auto &[name, handler] : handlers)
         connect(tbc_Client->findChild<QPushButton *>(QLatin1String(name)), &QPushButton::clicked, this, handler);
-    makeCardArea(tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_stcz")),
-                 QStringLiteral("vrtscrlbx_FindTest"));
+    vrtscrlbx_FindTest = makeCardArea(pageNamed(QStringLiteral("tbtm_stcz")), QStringLiteral("vrtscrlbx_FindTest"));
     m_cardLayout = new CardLayout(this);
     m_cardPalette = palette();
     m_cardPalette.setColor(QPalette::WindowText, QColor(0x69, 0x69, 0x69)); // dim grey
@@ -209,18 +212,16 @@ void TForm_windows_main::layoutCardPages()
 {
     const int w = tbc_Client->width();
     const int h = tbc_Client->height();
-    for (const char *area : {"vrtscrlbx_UserNote", "vrtscrlbx_UserFav", "vrtscrlbx_UserError"})
-        if (auto *a = tbc_Client->findChild<QWidget *>(QLatin1String(area)))
-            a->setGeometry(0, 0, w, h - kBarHeight);
-    for (const char *bar : {"tv_wdbj_Bottom", "tv_wdsc_Bottom", "tv_ctcz_Bottom"})
-        if (auto *b = tbc_Client->findChild<QWidget *>(QLatin1String(bar))) {
-            b->setGeometry(0, h - kBarHeight, w, kBarHeight);
-            // The two buttons stand in a 370-wide area at the bar's right.
-            for (QPushButton *button : b->findChildren<QPushButton *>()) {
-                const bool removeAll = button->text().startsWith(QStringLiteral("移除"));
-                button->move(w - 370 + (removeAll ? 26 : 210), 18);
-            }
+    for (CardList list : {CardList::Notes, CardList::Favourites, CardList::Errors}) {
+        cardArea(list)->setGeometry(0, 0, w, h - kBarHeight);
+        QWidget *bar = cardBar(list);
+        bar->setGeometry(0, h - kBarHeight, w, kBarHeight);
+        // The two buttons stand in a 370-wide area at the bar's right.
+        for (QPushButton *button : bar->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
+            const bool removeAll = button->text().startsWith(QStringLiteral("移除"));
+            button->move(w - 370 + (removeAll ? 26 : 210), 18);
         }
+    }
 }
 
 TForm_windows_main::CardSlots TForm_windows_main::cardSlots(CardList list)
@@ -325,7 +326,7 @@ void TForm_windows_main::rebuildCards(CardList list)
     // Slots beyond the list are hidden.  The others are refilled and shown
     // one by one below; while the area is hidden (a page visit hides it) all
     // of them are hidden first, or showing the area would show them at once.
-    auto *area = tbc_Client->findChild<QScrollArea *>(QStringLiteral("vrtscrlbx_") + QLatin1String(slots.suffix));
+    QScrollArea *area = cardArea(list);
     auto *content = static_cast<CardColumn *>(area->widget());
     if (area->isHidden())
         content->hideAll();
@@ -374,10 +375,8 @@ void TForm_windows_main::rebuildCards(CardList list)
         panels[j]->show();
         content->showFilled(j, n);
     }
-    if (!search) {
-        const char *bar = note ? "tv_wdbj_Bottom" : list == CardList::Favourites ? "tv_wdsc_Bottom" : "tv_ctcz_Bottom";
-        tbc_Client->findChild<QWidget *>(QLatin1String(bar))->show();
-    }
+    if (!search)
+        cardBar(list)->show();
 }
 
 void TForm_windows_main::ShowUserNoteList()
@@ -400,9 +399,46 @@ void TForm_windows_main::ShowFindTestList()
     rebuildCards(CardList::Search);
 }
 
+QScrollArea *TForm_windows_main::cardArea(CardList list) const
+{
+    switch (list) {
+    case CardList::Notes:
+        return vrtscrlbx_UserNote;
+    case CardList::Favourites:
+        return vrtscrlbx_UserFav;
+    case CardList::Errors:
+        return vrtscrlbx_UserError;
+    case CardList::Search:
+        break;
+    }
+    return vrtscrlbx_FindTest;
+}
+
+QWidget *TForm_windows_main::cardBar(CardList list) const
+{
+    switch (list) {
+    case CardList::Notes:
+        return tv_wdbj_Bottom;
+    case CardList::Favourites:
+        return tv_wdsc_Bottom;
+    case CardList::Errors:
+        return tv_ctcz_Bottom;
+    case CardList::Search:
+        break;
+    }
+    return TreeView5;
+}
+
+void TForm_windows_main::hideCardArea(CardList list)
+{
+    // Hiding walks every widget below; with the cards' blocks hidden first,
+    // the area's own hide and the rebuild's skip them.
+    QScrollArea *area = cardArea(list);
+    static_cast<CardColumn *>(area->widget())->hideAll();
+    area->hide();
+}
+
 void TForm_windows_main::restackCards(CardList list)
 {
-    const char *suffix = cardSlots(list).suffix;
-    auto *area = tbc_Client->findChild<QScrollArea *>(QStringLiteral("vrtscrlbx_") + QLatin1String(suffix));
-    static_cast<CardColumn *>(area->widget())->restack();
+    static_cast<CardColumn *>(cardArea(list)->widget())->restack();
 }

@@ -91,7 +91,7 @@ void TForm_windows_main::BuildChapterTree(const TUserTestsClassCountArr &rows)
             tv_zjlx->addTopLevelItem(item);
         } else {
             items.at(node.parent)->addChild(item);
-            if (!tbc_zjlx->findChild<QWidget *>(QStringLiteral("tbtm_") + id)) {
+            if (!tbc_zjlx->findChild<QWidget *>(QStringLiteral("tbtm_") + id, Qt::FindDirectChildrenOnly)) {
                 auto *tab = new QWidget;
                 tab->setObjectName(QStringLiteral("tbtm_") + id);
                 auto *tabLayout = new QVBoxLayout(tab);
@@ -130,7 +130,7 @@ void TForm_windows_main::BuildChapterTree(const TUserTestsClassCountArr &rows)
 void TForm_windows_main::OpenChapter(QTreeWidgetItem *item)
 {
     const QString id = QString::number(item->data(0, TagRole).toInt());
-    if (QWidget *tab = tbc_zjlx->findChild<QWidget *>(QStringLiteral("tbtm_") + id))
+    if (QWidget *tab = tbc_zjlx->findChild<QWidget *>(QStringLiteral("tbtm_") + id, Qt::FindDirectChildrenOnly))
         tbc_zjlx->setCurrentWidget(tab);
     OldPresentTestClassId = id;
     for (const TRecordsDataRec &record : std::as_const(RecordsDataArr))
@@ -248,7 +248,10 @@ void TForm_windows_main::BuildChapterRows(const QString &chapterId)
         pool->resize(TestClassMax);
     Line_TestClass.resize(TestClassMax);
 
-    auto *box = tbc_zjlx->findChild<QScrollArea *>(QStringLiteral("vsb_") + chapterId);
+    // The chapter's tab holds its scroll box; other chapters' rows are not searched.
+    QWidget *tab = tbc_zjlx->findChild<QWidget *>(QStringLiteral("tbtm_") + chapterId, Qt::FindDirectChildrenOnly);
+    auto *box = tab ? tab->findChild<QScrollArea *>(QStringLiteral("vsb_") + chapterId, Qt::FindDirectChildrenOnly)
+                    : nullptr;
     if (!box)
         return;
     QWidget *content = box->widget();

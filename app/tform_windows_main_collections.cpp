@@ -25,16 +25,15 @@ struct Collection
     const char *deletePrefix; // the delete buttons' names before the position
     const char *request;      // the delete request
     const char *action;       // the practice action
-    const char *bar;
 };
 
 Collection collectionOf(bool notes, bool favourites)
 {
     if (notes)
-        return {"Button_UserNote", "DeleteNote", "note", "tv_wdbj_Bottom"};
+        return {"Button_UserNote", "DeleteNote", "note"};
     if (favourites)
-        return {"Button_UserFav", "DeleteFav", "fav", "tv_wdsc_Bottom"};
-    return {"Button_UserError", "DeleteError", "errtest", "tv_ctcz_Bottom"};
+        return {"Button_UserFav", "DeleteFav", "fav"};
+    return {"Button_UserError", "DeleteError", "errtest"};
 }
 
 // The number after `prefix` in a sender's name, -1 when there is none.
@@ -104,7 +103,7 @@ void TForm_windows_main::deleteCard(CardList list, QObject *sender)
     }
     if (!anyShown(slots.panels)) {
         emptyLabelOf(list)->show();
-        tbc_Client->findChild<QWidget *>(QLatin1String(page.bar))->hide();
+        cardBar(list)->hide();
     }
     PresentTestClassId = QStringLiteral("-1");
     AniIndicator1->hide();
@@ -133,7 +132,7 @@ void TForm_windows_main::removeAllCards(CardList list)
     GetInterfaceData(removed, QLatin1String(page.request), IdListText(ids));
     if (removed) {
         emptyLabelOf(list)->show();
-        tbc_Client->findChild<QWidget *>(QLatin1String(page.bar))->hide();
+        cardBar(list)->hide();
     } else {
         for (QWidget *panel : std::as_const(hidden))
             panel->show();

@@ -109,12 +109,14 @@ void TForm_windows_main::buildNavigation()
 
 TImage *TForm_windows_main::navIcon(const QString &name) const
 {
-    return findChild<TImage *>(QStringLiteral("Image_") + name);
+    // Looked up in the strip only: the pages below may hold thousands of widgets.
+    return HorzScrollBox_nav->widget()->findChild<TImage *>(QStringLiteral("Image_") + name);
 }
 
 void TForm_windows_main::setNavBackground(const QString &name, bool highlighted)
 {
-    if (auto *bg = findChild<TImage *>(QStringLiteral("Image_") + name + QStringLiteral("_bg")))
+    if (auto *bg = HorzScrollBox_nav->widget()->findChild<TImage *>(QStringLiteral("Image_") + name +
+                                                                    QStringLiteral("_bg")))
         bg->setPicture(highlighted ? img_navimage_bg->picture() : img_navimage_kongbg->picture());
 }
 
@@ -149,9 +151,14 @@ void TForm_windows_main::Layout_homeClick(QObject *sender)
         AniIndicator1->hide();
 }
 
+QWidget *TForm_windows_main::pageNamed(const QString &name) const
+{
+    return tbc_Client->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+}
+
 void TForm_windows_main::selectPage(const char *name)
 {
-    tbc_Client->setCurrentWidget(tbc_Client->findChild<QWidget *>(QLatin1String(name)));
+    tbc_Client->setCurrentWidget(pageNamed(QLatin1String(name)));
 }
 
 void TForm_windows_main::SwitchPage(const QString &name)
@@ -203,14 +210,14 @@ void TForm_windows_main::SwitchPage(const QString &name)
                         : name == QLatin1String("wdsc") ? lbl_wdsc_zwnr
                                                         : lbl_ctcz_zwnr;
         empty->hide();
-        const char *suffix = name == QLatin1String("wdbj")   ? "UserNote"
-                             : name == QLatin1String("wdsc") ? "UserFav"
-                                                             : "UserError";
         // Hidden before the page shows: a page that comes up with its old
         // cards would show (and then hide) every one of them in one go.
-        tbc_Client->findChild<QWidget *>(QStringLiteral("vrtscrlbx_") + QLatin1String(suffix))->hide();
-        tbc_Client->findChild<QWidget *>(QStringLiteral("tv_") + name + QStringLiteral("_Bottom"))->hide();
-        tbc_Client->setCurrentWidget(tbc_Client->findChild<QWidget *>(page));
+        const CardList cards = name == QLatin1String("wdbj")   ? CardList::Notes
+                               : name == QLatin1String("wdsc") ? CardList::Favourites
+                                                               : CardList::Errors;
+        hideCardArea(cards);
+        cardBar(cards)->hide();
+        tbc_Client->setCurrentWidget(pageNamed(page));
         bool &flag = name == QLatin1String("wdbj")   ? ThreadNoteFlg
                      : name == QLatin1String("wdsc") ? ThreadFavFlg
                                                      : ThreadErrorFlg;

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 
 namespace {
@@ -79,7 +80,7 @@ private:
 
 void TForm_windows_main::buildSearchBar()
 {
-    QWidget *page = tbc_Client->findChild<QWidget *>(QStringLiteral("tbtm_stcz"));
+    QWidget *page = pageNamed(QStringLiteral("tbtm_stcz"));
     Label5 = new QLabel(QStringLiteral("温馨提示：您可以输入一个跟试题有关的关键词，例如：“青霉素”"), page);
     Label5->setObjectName(QStringLiteral("Label5"));
     Label5->setFont(DesignFont(14));
@@ -153,8 +154,7 @@ void TForm_windows_main::layoutSearchBar()
     // The controls stand 24 px down in their area; centre them in the bar.
     lyt_FindBar->move((w - lyt_FindBar->width()) / 2, (kSearchBarHeight - 32) / 2 - 24);
     Label5->setGeometry(0, resultsHeight, w, kHintHeight);
-    if (auto *area = tbc_Client->findChild<QWidget *>(QStringLiteral("vrtscrlbx_FindTest")))
-        area->setGeometry(0, 0, w, resultsHeight);
+    vrtscrlbx_FindTest->setGeometry(0, 0, w, resultsHeight);
     // The empty label covers the result area only, so the bar stays usable.
     lbl_stcz_zwnr->setGeometry(0, 0, w, resultsHeight);
 }
@@ -180,7 +180,7 @@ void TForm_windows_main::Button10Click()
     }
     if (Edit1->text() == PlaceholderText() || !AniIndicator1->isHidden())
         return;
-    tbc_Client->findChild<QWidget *>(QStringLiteral("vrtscrlbx_FindTest"))->hide();
+    hideCardArea(CardList::Search);
     showBusy();
     ThreadSearchFlg = false;
     lbl_stcz_zwnr->hide();

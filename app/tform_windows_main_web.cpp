@@ -39,7 +39,7 @@ void TForm_windows_main::buildBrowsers()
 {
     m_profile = CreateSharedProfile(nullptr);
     auto page = [this](const char *name) {
-        return tbc_Client->findChild<QWidget *>(QLatin1String(name));
+        return pageNamed(QLatin1String(name));
     };
     chrmfmx_grzx = addBrowser(m_profile, "chrmfmx_grzx", page("tbtm_grzx"));
     chrmfmx_Test = addBrowser(m_profile, "chrmfmx_Test", page("tbtm_web"));
